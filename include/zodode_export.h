@@ -1,0 +1,21 @@
+// Export control and the __int64 type shared by the zodode32 public headers.
+#ifndef ZODODE_EXPORT_H
+#define ZODODE_EXPORT_H
+
+#if defined(_WIN32)
+#if defined(ZODODE_BUILDING)
+#define ZODODE_API __declspec(dllexport)
+#else
+#define ZODODE_API __declspec(dllimport)
+#endif
+#else
+#define ZODODE_API __attribute__((visibility("default")))
+#endif
+
+// A 64-bit signed integer under its Windows name. MSVC has it built in and
+// mingw-w64 defines it as a macro; everywhere else it is long long.
+#if !defined(_MSC_VER) && !defined(__int64)
+typedef long long __int64;
+#endif
+
+#endif  // ZODODE_EXPORT_H

@@ -1,0 +1,40 @@
+// The code-page seam: every conversion between wide text and a code page goes
+// through a code_page_api, the platform's converter (the Windows calls, or the
+// portable converter elsewhere), so the conversion routines are written once
+// and tests can plug in a converter that fails.
+#ifndef ZODODE_ENCODING_CODE_PAGE_H
+#define ZODODE_ENCODING_CODE_PAGE_H
+
+#include <string>
+
+#include "zWString.h"
+
+namespace zodode::detail {
+
+inline constexpr unsigned kCodePageUtf8 = 65001;
+inline constexpr unsigned kCodePageAnsi = 0;  // "Latin1"
+
+// Same contract as MultiByteToWideChar / WideCharToMultiByte with flags 0 and a
+// source length of -1: the source is NUL-terminated and its NUL is converted
+// too. With cap 0 (and out null) the call returns the size needed, NUL
+// included; otherwise it returns the units written. 0 means failure, and
+// last_error() then gives the reason's code.
+struct code_page_api {
+  int (*to_wide)(unsigned code_page, const char* in, wchar_t* out, int cap);
+  int (*to_bytes)(unsigned code_page, const wchar_t* in, char* out, int cap);
+  unsigned long (*last_error)();
+};
+
+// The converter of this build: code_page_win32.cpp or code_page_portable.cpp.
+const code_page_api& platform_code_pages();
+
+// The four conversion routines: size query, failure check, zero-filled buffer,
+// conversion, count check, result up to the first NUL.
+zWString utf8_to_wide(const std::string& text, const code_page_api& api = platform_code_pages());
+zWString latin1_to_wide(const std::string& text, const code_page_api& api = platform_code_pages());
+std::string wide_to_utf8(const zWString& text, const code_page_api& api = platform_code_pages());
+std::string wide_to_latin1(const zWString& text, const code_page_api& api = platform_code_pages());
+
+}  // namespace zodode::detail
+
+#endif  // ZODODE_ENCODING_CODE_PAGE_H

@@ -44,9 +44,7 @@ zString::operator const char*() const { return text_or_empty(buffer_); }
 
 zString::operator std::string() const { return std::string(text_or_empty(buffer_)); }
 
-unsigned int zString::length() const {
-  return static_cast<unsigned int>(view_of(buffer_).size());
-}
+unsigned int zString::length() const { return static_cast<unsigned int>(view_of(buffer_).size()); }
 
 bool zString::operator==(const char* text) const {
   return std::strcmp(text_or_empty(buffer_), text_or_empty(text)) == 0;
@@ -68,9 +66,7 @@ const zString& zString::operator+=(const char* text) {
   return *this;
 }
 
-const zString& zString::operator+=(const std::string& text) {
-  return *this += text.c_str();
-}
+const zString& zString::operator+=(const std::string& text) { return *this += text.c_str(); }
 
 const zString& zString::operator+=(const zString& other) { return *this += other.buffer_; }
 

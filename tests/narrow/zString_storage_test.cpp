@@ -100,10 +100,10 @@ struct OrderCase {
 };
 
 constexpr OrderCase kOrder[] = {
-    {"abc", "abd", true, false},  {"ab", "abc", true, false},  {"", "a", true, false},
-    {"abc", "ab", false, false},  {"abc", "abc", false, true}, {"abc", "ABC", false, false},
-    {"a", "\xE4", true, false},   {"\xE4", "z", false, false}, {"\x7F", "\x80", true, false},
-    {"", nullptr, false, true},   {"a", nullptr, false, false},
+    {"abc", "abd", true, false}, {"ab", "abc", true, false},   {"", "a", true, false},
+    {"abc", "ab", false, false}, {"abc", "abc", false, true},  {"abc", "ABC", false, false},
+    {"a", "\xE4", true, false},  {"\xE4", "z", false, false},  {"\x7F", "\x80", true, false},
+    {"", nullptr, false, true},  {"a", nullptr, false, false},
 };
 
 TEST(NarrowCompare, OrderIsByUnsignedBytes) {
@@ -133,7 +133,7 @@ struct AppendCase {
 };
 
 constexpr AppendCase kAppend[] = {
-    {"ab", "cd", "abcd"}, {"ab", "", "ab"},  {"ab", nullptr, "ab"},
+    {"ab", "cd", "abcd"}, {"ab", "", "ab"},   {"ab", nullptr, "ab"},
     {nullptr, "x", "x"},  {"", "xyz", "xyz"}, {"\xE9", "\xFF", "\xE9\xFF"},
 };
 
@@ -198,6 +198,59 @@ TEST(NarrowConvert, ToStandardString) {
   const zString s("h\xE9llo");
   const std::string out = s;
   EXPECT_EQ("h\xE9llo", out);
+}
+
+}  // namespace
+
+namespace {
+
+// Copies own their text: changing the source afterwards leaves the copy alone.
+TEST(NarrowStorage, CopiesAreDeep) {
+  zString a("abc");
+  const zString b(a);
+  zString c;
+  c = b;
+  a = "x";
+  EXPECT_STREQ("abc", b.data());
+  EXPECT_STREQ("abc", c.data());
+  EXPECT_NE(b.data(), c.data());
+  EXPECT_EQ(b.data(), static_cast<const char*>(b));
+}
+
+struct Derived : zString {
+  using zString::Set;
+};
+
+TEST(NarrowStorage, ProtectedSetFollowsTheAssignmentRule) {
+  Derived d;
+  d.Set("abc");
+  EXPECT_STREQ("abc", d.data());
+  const char* before = d.data();
+  d.Set(d.data());
+  EXPECT_EQ(before, d.data());
+  d.Set(d.data() + 1);
+  EXPECT_STREQ("bc", d.data());
+  d.Set(nullptr);
+  EXPECT_STREQ("", d.data());
+  EXPECT_EQ(0u, d.length());
+}
+
+TEST(NarrowStorage, StandardStringSourcesStopAtNul) {
+  const std::string with_nul("a\0b", 3);
+  zString s("x");
+  s = with_nul;
+  EXPECT_STREQ("a", s.data());
+  zString t("x");
+  t += with_nul;
+  EXPECT_STREQ("xa", t.data());
+  EXPECT_STREQ("xa", (zString("x") + with_nul).data());
+}
+
+TEST(NarrowCompare, NullOnTheRightOfOrder) {
+  EXPECT_FALSE(zString("a") < zString());
+  EXPECT_FALSE(zString() < zString());
+  EXPECT_TRUE(zString() < zString("a"));
+  EXPECT_TRUE(zString() == zString());
 }
 
 }  // namespace

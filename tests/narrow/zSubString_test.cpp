@@ -2,9 +2,10 @@
 
 #include <climits>
 #include <string>
+#include <type_traits>
 
-#include "zSubString.h"
 #include "zString.h"
+#include "zSubString.h"
 
 namespace {
 
@@ -16,9 +17,18 @@ struct ViewCase {
 
 // On "Hello World" (length 11).
 constexpr ViewCase kViews[] = {
-    {6, 5, "World"},  {0, 5, "Hello"},     {6, 100, "World"},   {20, 3, ""},
-    {11, 0, ""},      {2, -1, "llo World"}, {-1, 3, ""},        {0, 0, ""},
-    {0, 11, "Hello World"}, {10, INT_MAX, "d"}, {INT_MAX, INT_MAX, ""}, {5, 1, " "},
+    {6, 5, "World"},
+    {0, 5, "Hello"},
+    {6, 100, "World"},
+    {20, 3, ""},
+    {11, 0, ""},
+    {2, -1, "llo World"},
+    {-1, 3, ""},
+    {0, 0, ""},
+    {0, 11, "Hello World"},
+    {10, INT_MAX, "d"},
+    {INT_MAX, INT_MAX, ""},
+    {5, 1, " "},
 };
 
 TEST(SubStringView, ConstructionClipsToTheText) {
@@ -60,10 +70,14 @@ struct SpliceCase {
 
 // Assignments through a view of "Hello World".
 constexpr SpliceCase kSplices[] = {
-    {6, 5, "There", "Hello There", 5},   {0, 5, "Hi", "Hi World", 2},
-    {5, 0, ",", "Hello, World", 1},      {5, 6, "", "Hello", 0},
-    {20, 3, "!", "Hello World!", 1},     {0, 11, "x", "x", 1},
-    {0, 0, ">", ">Hello World", 1},      {5, 6, nullptr, "Hello", 0},
+    {6, 5, "There", "Hello There", 5},
+    {0, 5, "Hi", "Hi World", 2},
+    {5, 0, ",", "Hello, World", 1},
+    {5, 6, "", "Hello", 0},
+    {20, 3, "!", "Hello World!", 1},
+    {0, 11, "x", "x", 1},
+    {0, 0, ">", ">Hello World", 1},
+    {5, 6, nullptr, "Hello", 0},
     {3, 2, "\xE9\xFF", "Hel\xE9\xFF World", 2},
 };
 
@@ -159,6 +173,52 @@ TEST(SubStringCopy, CopyLooksIntoTheSameString) {
   zSubString copy(v);
   copy = "XY";
   EXPECT_STREQ("aXYdef", s.data());
+}
+
+}  // namespace
+
+namespace {
+
+// Clipping happens when the view is made: growing the string afterwards does
+// not widen the view.
+TEST(SubStringView, ClippedRangeStaysClippedWhenStringGrows) {
+  zString s("Hello World");
+  const zSubString long_view(s, 6, 100);
+  zSubString past_end(s, 20, 3);
+  s = "Hello World and more";
+  EXPECT_STREQ("World", long_view.data().data());
+  past_end = "!";
+  EXPECT_STREQ("Hello World! and more", s.data());
+}
+
+TEST(SubStringAssign, HugeLengthsDoNotWrap) {
+  zString s("Hello World");
+  s(2, -1) = "X";
+  EXPECT_STREQ("HeX", s.data());
+  zString t("Hello World");
+  zSubString(t, 1, 0xFFFFFFFFu) = "X";
+  EXPECT_STREQ("HX", t.data());
+}
+
+TEST(SubStringViewAssign, ReturnsTheViewAndTakesAnEmptySource) {
+  zString a("x");
+  zString b;
+  zSubString va(a, 0, 1);
+  const zSubString vb(b, 0, 0);
+  EXPECT_EQ(&va, &(va = vb));
+  EXPECT_STREQ("", a.data());
+}
+
+TEST(SubStringView, ConstAndMutableViewsAgree) {
+  zString s("Hello World");
+  const zString& cs = s;
+  for (const ViewCase& c : kViews) {
+    EXPECT_STREQ(s(c.start, c.length).data().data(), cs(c.start, c.length).data().data());
+  }
+  static_assert(!std::is_assignable<const zSubString, const char*>::value,
+                "a const view cannot be assigned through");
+  static_assert(sizeof(zSubString) == sizeof(void*) + 2 * sizeof(unsigned int),
+                "a view is a reference, a start and a length");
 }
 
 }  // namespace

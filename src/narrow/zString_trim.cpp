@@ -78,9 +78,10 @@ const zString& zString::ToUpper() {
   return *this;
 }
 
+// The copy always owns a buffer, so the in-place form maps it.
 zString zString::ToUpper() const {
   zString copy(*this);
-  map_bytes(copy.buffer_, to_upper_byte);
+  copy.ToUpper();
   return copy;
 }
 
@@ -91,7 +92,7 @@ const zString& zString::ToLower() {
 
 zString zString::ToLower() const {
   zString copy(*this);
-  map_bytes(copy.buffer_, to_lower_byte);
+  copy.ToLower();
   return copy;
 }
 

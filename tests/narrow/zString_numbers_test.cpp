@@ -20,45 +20,30 @@ struct Settable : zString {
 };
 
 TEST(NarrowNumbers, IntegersAreDecimal) {
+  using Limits = std::numeric_limits<long long>;
   EXPECT_STREQ("0", zString(0).data());
   EXPECT_STREQ("-7", zString(-7).data());
-  EXPECT_STREQ("42", zString(42).data());
   EXPECT_STREQ("-2147483648", zString(std::numeric_limits<int>::min()).data());
-  EXPECT_STREQ("2147483647", zString(std::numeric_limits<int>::max()).data());
   EXPECT_STREQ("4294967295", zString(4294967295UL).data());
-  EXPECT_STREQ("0", zString(0UL).data());
-  EXPECT_STREQ("-9223372036854775808",
-               zString(static_cast<__int64>(std::numeric_limits<long long>::min())).data());
-  EXPECT_STREQ("9223372036854775807",
-               zString(static_cast<__int64>(std::numeric_limits<long long>::max())).data());
-}
-
-TEST(NarrowNumbers, SetReplacesWithEveryType) {
+  EXPECT_STREQ("-9223372036854775808", zString(static_cast<__int64>(Limits::min())).data());
   Settable s;
-  s.Set(-12);
-  EXPECT_STREQ("-12", s.data());
-  s.Set(4294967295UL);
-  EXPECT_STREQ("4294967295", s.data());
   s.Set(static_cast<__int64>(-5000000000LL));
   EXPECT_STREQ("-5000000000", s.data());
-  s.Set(1.0 / 3, true);
-  EXPECT_STREQ("0.33333333333333331483", s.data());
-  s.Set(1.0 / 3, false);
-  EXPECT_STREQ("0.3333333333", s.data());
+  s.Set(0UL);
+  EXPECT_STREQ("0", s.data());
+  s.Set(42);
+  EXPECT_STREQ("42", s.data());
 }
 
-TEST(NarrowNumbers, AssignAndAppend) {
-  zString s("abc");
+TEST(NarrowNumbers, AssignAndAppendUseTenDigits) {
+  zString s("abc"), x("x="), never_set;
   s = 5;
   EXPECT_STREQ("5", s.data());
-  zString x("x=");
-  x += -12;
-  EXPECT_STREQ("x=-12", x.data());
   s = 0.1;
   EXPECT_STREQ("0.1", s.data());
-  x += 0.25;
-  EXPECT_STREQ("x=-120.25", x.data());
-  zString never_set;
+  x += -12;
+  x += 1.0 / 3;
+  EXPECT_STREQ("x=-120.3333333333", x.data());
   never_set += 1e20;
   EXPECT_STREQ("1e+20", never_set.data());
 }
@@ -69,55 +54,45 @@ struct DoubleCase {
   const char* want;
 };
 
-const DoubleCase kDoubles[] = {
-    {0.5, false, "0.5"},
-    {100.0, false, "100"},
-    {1234.5, false, "1234.5"},
-    {-0.25, false, "-0.25"},
-    {2.0 / 3, false, "0.6666666667"},
-    {12345678901.0, false, "1.23456789e+10"},
-    {1e20, false, "1e+20"},
-    {1e-5, false, "1e-05"},
-    {0.0001, false, "0.0001"},
-    {-0.0, false, "-0"},
-    {0.5, true, "0.5"},
-    {0.0009765625, true, "0.0009765625"},
-    {0.1, true, "0.10000000000000000555"},
-    {1e300, true, "1.0000000000000000525e+300"},
-    {std::numeric_limits<double>::infinity(), false, "inf"},
-    {-std::numeric_limits<double>::infinity(), true, "-inf"},
-    {std::numeric_limits<double>::quiet_NaN(), false, "nan"},
-};
+const DoubleCase kDoubles[] = {{0.5, false, "0.5"},
+                               {100.0, false, "100"},
+                               {-0.25, false, "-0.25"},
+                               {2.0 / 3, false, "0.6666666667"},
+                               {12345678901.0, false, "1.23456789e+10"},
+                               {1e-5, false, "1e-05"},
+                               {0.0001, false, "0.0001"},
+                               {-0.0, false, "-0"},
+                               {0.0009765625, true, "0.0009765625"},
+                               {0.1, true, "0.10000000000000000555"},
+                               {1.0 / 3, true, "0.33333333333333331483"},
+                               {1e300, true, "1.0000000000000000525e+300"},
+                               {-HUGE_VAL, true, "-inf"},
+                               {std::numeric_limits<double>::quiet_NaN(), false, "nan"}};
 
 TEST(NarrowNumbers, DoubleTexts) {
+  Settable s;
   for (const DoubleCase& c : kDoubles) {
     EXPECT_STREQ(c.want, zString(c.value, c.flag).data()) << c.want;
+    s.Set(c.value, c.flag);
+    EXPECT_STREQ(c.want, s.data()) << c.want;
   }
 }
 
-// What the C library writes in the C locale.
 std::string printf_text(double value, bool flag) {
   char text[1024];
   std::snprintf(text, sizeof text, flag ? "%.20g" : "%.10g", value);
   return text;
 }
 
+// Powers of ten, the limits, random bit patterns and random binary fractions.
 std::vector<double> sample_doubles() {
-  std::vector<double> values = {0.0,
-                                1.0,
-                                -1.0,
-                                1.5,
-                                9.9999999995,
-                                99999.99999,
-                                std::numeric_limits<double>::min(),
-                                std::numeric_limits<double>::denorm_min(),
-                                std::numeric_limits<double>::max(),
-                                std::numeric_limits<double>::epsilon(),
-                                -std::numeric_limits<double>::quiet_NaN()};
+  using Limits = std::numeric_limits<double>;
+  std::vector<double> values = {9.9999999995,         99999.99999,   Limits::min(),
+                                Limits::denorm_min(), Limits::max(), -Limits::quiet_NaN()};
   for (int e = -320; e <= 308; ++e) values.push_back(std::pow(10.0, e));
   std::mt19937_64 random(42);
   while (values.size() < 20000) {
-    std::uint64_t bits = random();
+    const std::uint64_t bits = random();
     double d;
     std::memcpy(&d, &bits, sizeof d);
     values.push_back(d);
@@ -130,24 +105,19 @@ TEST(NarrowNumbers, DoublesMatchPrintfInTheCLocale) {
   ASSERT_NE(nullptr, std::setlocale(LC_ALL, "C"));
   for (const double value : sample_doubles()) {
     for (const bool flag : {false, true}) {
-      ASSERT_EQ(printf_text(value, flag), zString(value, flag).data())
-          << "flag=" << flag << " bits of " << value;
+      ASSERT_EQ(printf_text(value, flag), zString(value, flag).data()) << flag << " " << value;
     }
   }
 }
 
-// A locale whose decimal separator is not '.' changes printf but not the
-// string's texts. The test is skipped on a machine without such a locale.
+// Needs a locale with a ',' separator (LOCPATH may point at one made by
+// localedef); skipped where there is none.
 TEST(NarrowNumbers, DoublesIgnoreTheNumericLocale) {
-  const char* names[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE", "fr_FR"};
   const char* found = nullptr;
-  for (const char* name : names) {
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"}) {
     if ((found = std::setlocale(LC_NUMERIC, name)) != nullptr) break;
   }
-  if (found == nullptr || std::strcmp(std::localeconv()->decimal_point, ".") == 0) {
-    std::setlocale(LC_NUMERIC, "C");
-    GTEST_SKIP() << "no locale with a decimal separator other than '.'";
-  }
+  if (found == nullptr) GTEST_SKIP() << "no locale with a ',' decimal separator";
   const std::string local = printf_text(1234.5, false);
   const zString ten(1234.5, false), twenty(0.1, true);
   zString appended("x");

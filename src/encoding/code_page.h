@@ -28,12 +28,44 @@ struct code_page_api {
 // The converter of this build: code_page_win32.cpp or code_page_portable.cpp.
 const code_page_api& platform_code_pages();
 
-// The four conversion routines: size query, failure check, zero-filled buffer,
-// conversion, count check, result up to the first NUL.
-zWString utf8_to_wide(const std::string& text, const code_page_api& api = platform_code_pages());
-zWString latin1_to_wide(const std::string& text, const code_page_api& api = platform_code_pages());
-std::string wide_to_utf8(const zWString& text, const code_page_api& api = platform_code_pages());
-std::string wide_to_latin1(const zWString& text, const code_page_api& api = platform_code_pages());
+// Which code page a narrow-to-wide conversion reads and how its two failures
+// are told: the size query's message is built from the source text (and the
+// converter's last error), the count mismatch has a fixed text.
+struct to_wide_route {
+  unsigned code_page;
+  std::string (*size_failure)(const code_page_api& api, const std::string& text);
+  const char* count_failure;
+};
+
+extern const to_wide_route kUtf8ToWide;
+extern const to_wide_route kLatin1ToWide;
+
+// The two conversion bodies every routine below runs: size query, failure
+// check, zero-filled working buffer, conversion, count check, result up to
+// the first NUL. Failures throw through throw_message (a working buffer past
+// the vector maximum through throw_vector_too_long); nothing else changes.
+std::wstring code_page_to_wide(const code_page_api& api, const to_wide_route& route,
+                               const std::string& text);
+std::string wide_to_code_page(const code_page_api& api, unsigned code_page, const wchar_t* text);
+
+// The four conversion routines. They are inline so that only the callers
+// that hold a zWString build one.
+inline zWString utf8_to_wide(const std::string& text,
+                             const code_page_api& api = platform_code_pages()) {
+  return zWString(code_page_to_wide(api, kUtf8ToWide, text));
+}
+inline zWString latin1_to_wide(const std::string& text,
+                               const code_page_api& api = platform_code_pages()) {
+  return zWString(code_page_to_wide(api, kLatin1ToWide, text));
+}
+inline std::string wide_to_utf8(const zWString& text,
+                                const code_page_api& api = platform_code_pages()) {
+  return wide_to_code_page(api, kCodePageUtf8, text.c_str());
+}
+inline std::string wide_to_latin1(const zWString& text,
+                                  const code_page_api& api = platform_code_pages()) {
+  return wide_to_code_page(api, kCodePageAnsi, text.c_str());
+}
 
 }  // namespace zodode::detail
 

@@ -1,0 +1,347 @@
+// The converter of every platform without the Windows code-page calls. It
+// knows code page 65001 (UTF-8) and code page 0, which is Windows-1252 here,
+// and behaves as Windows' conversions with flags 0: ill-formed input is
+// replaced, never rejected. Written for any wchar_t width: 32-bit units hold
+// code points, 16-bit units UTF-16.
+#if !defined(_WIN32)
+
+#include <array>
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+#include "encoding/code_page.h"
+
+namespace zodode::detail {
+namespace {
+
+// Windows' codes for the failures reported here.
+constexpr unsigned long kErrorInvalidParameter = 87;
+constexpr unsigned long kErrorInsufficientBuffer = 122;
+constexpr unsigned long kErrorArithmeticOverflow = 534;
+
+// Counts travel as int: a longer result is a failure.
+constexpr std::size_t kMaxCount = INT_MAX;
+
+constexpr std::uint32_t kReplacement = 0xFFFD;
+constexpr std::uint32_t kMaxCodePoint = 0x10FFFF;
+
+// Like GetLastError, the code of this thread's last failure.
+thread_local unsigned long last_error_code = 0;
+
+int fail(unsigned long code) {
+  last_error_code = code;
+  return 0;
+}
+
+std::uint32_t unit_value(char c) { return static_cast<unsigned char>(c); }
+// Units compare as unsigned numbers: a negative 32-bit wchar_t is above 10FFFF.
+std::uint32_t unit_value(wchar_t c) { return static_cast<std::make_unsigned_t<wchar_t>>(c); }
+
+// The sinks a conversion writes to. The size query counts; the conversion
+// writes into the caller's buffer. reserve(n) makes room for the next n units
+// and is false when they do not fit.
+class unit_counter {
+ public:
+  bool reserve(std::size_t n) {
+    if (n > kMaxCount - count_) return false;
+    count_ += n;
+    return true;
+  }
+  void put(std::uint32_t /*unit*/) {}
+  template <typename Source>
+  void put_run(const Source* /*run*/, std::size_t /*n*/) {}
+  std::size_t count() const { return count_; }
+
+ private:
+  std::size_t count_ = 0;
+};
+
+template <typename Unit>
+class unit_writer {
+ public:
+  unit_writer(Unit* out, std::size_t cap) : begin_(out), next_(out), end_(out + cap) {}
+  bool reserve(std::size_t n) { return n <= static_cast<std::size_t>(end_ - next_); }
+  void put(std::uint32_t unit) { *next_++ = static_cast<Unit>(unit); }
+  // An ASCII run converts unit for unit.
+  template <typename Source>
+  void put_run(const Source* run, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) next_[i] = static_cast<Unit>(run[i]);
+    next_ += n;
+  }
+  std::size_t count() const { return static_cast<std::size_t>(next_ - begin_); }
+
+ private:
+  Unit* begin_;
+  Unit* next_;
+  Unit* end_;
+};
+
+// Length of the run of units 0x01-0x7F at p, which both code pages map to
+// themselves in both directions. This scan is the place for a vectorised one.
+template <typename Source>
+std::size_t ascii_run_length(const Source* p) {
+  const Source* q = p;
+  while (unit_value(*q) - 1u < 0x7Fu) ++q;
+  return static_cast<std::size_t>(q - p);
+}
+
+// Runs the NUL-terminated text through sink: ASCII runs as they are, every
+// other unit through step, which returns the source units it consumed (0 when
+// the sink had no room). The NUL is converted too.
+template <typename Source, typename Sink, typename Step>
+bool convert_text(const Source* p, Sink& sink, Step step) {
+  for (;;) {
+    const std::size_t run = ascii_run_length(p);
+    if (!sink.reserve(run)) return false;
+    sink.put_run(p, run);
+    p += run;
+    if (*p == 0) break;
+    const std::size_t used = step(p, sink);
+    if (used == 0) return false;
+    p += used;
+  }
+  if (!sink.reserve(1)) return false;
+  sink.put(0);
+  return true;
+}
+
+// UTF-8 ------------------------------------------------------------------
+
+bool is_continuation(std::uint32_t byte) { return (byte & 0xC0) == 0x80; }
+
+// The length a lead byte announces; 0 for a byte that cannot start a sequence
+// (80-BF, C0, C1, F5-FF).
+int utf8_sequence_length(std::uint32_t lead) {
+  if (lead < 0xC2) return 0;
+  if (lead < 0xE0) return 2;
+  if (lead < 0xF0) return 3;
+  return lead < 0xF5 ? 4 : 0;
+}
+
+// The second byte (a continuation) after E0, ED, F0 and F4 is narrowed so that
+// no sequence is overlong, a surrogate or above 10FFFF.
+bool second_byte_allowed(std::uint32_t lead, std::uint32_t byte) {
+  switch (lead) {
+    case 0xE0:
+      return byte >= 0xA0;
+    case 0xED:
+      return byte <= 0x9F;
+    case 0xF0:
+      return byte >= 0x90;
+    case 0xF4:
+      return byte <= 0x8F;
+    default:
+      return true;
+  }
+}
+
+struct decoded {
+  std::uint32_t code_point;
+  std::size_t size;
+};
+
+// The sequence at p, whose first byte is not ASCII. Windows' flags-0 decoder
+// gives one U+FFFD for: a byte that cannot start a sequence; a lead and the
+// continuations that did follow it when the sequence is cut short (by the end
+// of the text too); a lead and a second byte outside its narrowed range, the
+// bytes after them being read afresh (ED A0 80 gives two U+FFFD). Each byte is
+// read only after its predecessor proved not to be the NUL.
+decoded decode_utf8_sequence(const unsigned char* p) {
+  const std::uint32_t lead = p[0];
+  const int length = utf8_sequence_length(lead);
+  if (length == 0 || !is_continuation(p[1])) return {kReplacement, 1};
+  if (!second_byte_allowed(lead, p[1])) return {kReplacement, 2};
+  std::uint32_t code_point = ((lead & (0x7Fu >> length)) << 6) | (p[1] & 0x3Fu);
+  for (int i = 2; i < length; ++i) {
+    if (!is_continuation(p[i])) return {kReplacement, static_cast<std::size_t>(i)};
+    code_point = (code_point << 6) | (p[i] & 0x3Fu);
+  }
+  return {code_point, static_cast<std::size_t>(length)};
+}
+
+// One code point as wchar_t units: a surrogate pair where wchar_t is 16 bits.
+template <typename Sink>
+bool put_code_point(std::uint32_t code_point, Sink& sink) {
+  if (sizeof(wchar_t) == 2 && code_point >= 0x10000) {
+    if (!sink.reserve(2)) return false;
+    code_point -= 0x10000;
+    sink.put(0xD800 + (code_point >> 10));
+    sink.put(0xDC00 + (code_point & 0x3FF));
+    return true;
+  }
+  if (!sink.reserve(1)) return false;
+  sink.put(code_point);
+  return true;
+}
+
+struct utf8_decoder {
+  template <typename Sink>
+  std::size_t operator()(const char* p, Sink& sink) const {
+    const decoded d = decode_utf8_sequence(reinterpret_cast<const unsigned char*>(p));
+    return put_code_point(d.code_point, sink) ? d.size : 0;
+  }
+};
+
+bool is_high_surrogate(std::uint32_t unit) { return unit - 0xD800u < 0x400u; }
+bool is_low_surrogate(std::uint32_t unit) { return unit - 0xDC00u < 0x400u; }
+
+template <typename Sink>
+bool put_utf8(std::uint32_t code_point, Sink& sink) {
+  const std::size_t size = code_point < 0x80      ? 1
+                           : code_point < 0x800   ? 2
+                           : code_point < 0x10000 ? 3
+                                                  : 4;
+  if (!sink.reserve(size)) return false;
+  if (size == 1) {
+    sink.put(code_point);
+    return true;
+  }
+  static constexpr std::uint32_t kLeadMarks[] = {0, 0, 0xC0, 0xE0, 0xF0};
+  sink.put(kLeadMarks[size] | (code_point >> (6 * (size - 1))));
+  for (std::size_t i = size - 1; i-- > 0;) sink.put(0x80 | ((code_point >> (6 * i)) & 0x3F));
+  return true;
+}
+
+// A valid surrogate pair in consecutive units encodes the code point it forms
+// (where wchar_t holds UTF-32 too); a lone surrogate and a unit above 10FFFF
+// become U+FFFD. p[1] is read only after p[0] proved not to be the NUL.
+struct utf8_encoder {
+  template <typename Sink>
+  std::size_t operator()(const wchar_t* p, Sink& sink) const {
+    std::uint32_t code_point = unit_value(p[0]);
+    std::size_t used = 1;
+    if (is_high_surrogate(code_point) && is_low_surrogate(unit_value(p[1]))) {
+      code_point = 0x10000 + ((code_point - 0xD800) << 10) + (unit_value(p[1]) - 0xDC00);
+      used = 2;
+    } else if (code_point - 0xD800u < 0x800u || code_point > kMaxCodePoint) {
+      code_point = kReplacement;
+    }
+    return put_utf8(code_point, sink) ? used : 0;
+  }
+};
+
+// Windows-1252 -----------------------------------------------------------
+
+// Bytes 0x80-0x9F. The five bytes the code page leaves undefined (81 8D 8F
+// 90 9D) map to the C1 controls of the same value, as Windows maps them; every
+// other byte is its own code point.
+constexpr std::array<std::uint16_t, 32> kWindows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+struct byte_of_unit {
+  std::uint16_t unit;
+  unsigned char byte;
+};
+
+// kWindows1252High inverted and sorted by unit, for a binary search.
+constexpr std::array<byte_of_unit, 32> invert_windows_1252() {
+  std::array<byte_of_unit, 32> inverse{};
+  for (std::size_t i = 0; i < inverse.size(); ++i) {
+    byte_of_unit entry{kWindows1252High[i], static_cast<unsigned char>(0x80 + i)};
+    std::size_t j = i;
+    for (; j > 0 && inverse[j - 1].unit > entry.unit; --j) inverse[j] = inverse[j - 1];
+    inverse[j] = entry;
+  }
+  return inverse;
+}
+
+constexpr std::array<byte_of_unit, 32> kWindows1252Inverse = invert_windows_1252();
+
+// No best-fit mapping: a character outside the code page becomes '?' (a
+// fullwidth quotation mark must not turn into a '"' that splits a command line).
+std::uint32_t windows_1252_byte(std::uint32_t unit) {
+  if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return unit;
+  std::size_t low = 0;
+  std::size_t high = kWindows1252Inverse.size();
+  while (low < high) {
+    const std::size_t mid = (low + high) / 2;
+    if (kWindows1252Inverse[mid].unit < unit) {
+      low = mid + 1;
+    } else {
+      high = mid;
+    }
+  }
+  const bool found = low < kWindows1252Inverse.size() && kWindows1252Inverse[low].unit == unit;
+  return found ? kWindows1252Inverse[low].byte : '?';
+}
+
+struct windows_1252_decoder {
+  template <typename Sink>
+  std::size_t operator()(const char* p, Sink& sink) const {
+    const std::uint32_t byte = unit_value(*p);
+    if (!sink.reserve(1)) return 0;
+    sink.put(byte - 0x80 < 0x20 ? kWindows1252High[byte - 0x80] : byte);
+    return 1;
+  }
+};
+
+struct windows_1252_encoder {
+  template <typename Sink>
+  std::size_t operator()(const wchar_t* p, Sink& sink) const {
+    if (!sink.reserve(1)) return 0;
+    sink.put(windows_1252_byte(unit_value(*p)));
+    return 1;
+  }
+};
+
+// The two calls ----------------------------------------------------------
+
+template <typename Sink>
+bool bytes_to_units(unsigned code_page, const char* in, Sink& sink) {
+  if (code_page == kCodePageUtf8) return convert_text(in, sink, utf8_decoder{});
+  return convert_text(in, sink, windows_1252_decoder{});
+}
+
+template <typename Sink>
+bool units_to_bytes(unsigned code_page, const wchar_t* in, Sink& sink) {
+  if (code_page == kCodePageUtf8) return convert_text(in, sink, utf8_encoder{});
+  return convert_text(in, sink, windows_1252_encoder{});
+}
+
+// The Windows call shape: cap 0 asks for the size, anything else converts
+// into out[0..cap). The same pass serves both, counting or writing.
+template <typename Source, typename Unit, typename Convert>
+int run_call(unsigned code_page, const Source* in, Unit* out, int cap, Convert convert) {
+  const bool known = code_page == kCodePageUtf8 || code_page == kCodePageAnsi;
+  if (!known || in == nullptr || cap < 0 || (cap > 0 && out == nullptr)) {
+    return fail(kErrorInvalidParameter);
+  }
+  if (cap == 0) {
+    unit_counter counter;
+    if (!convert(code_page, in, counter)) return fail(kErrorArithmeticOverflow);
+    return static_cast<int>(counter.count());
+  }
+  unit_writer<Unit> writer(out, static_cast<std::size_t>(cap));
+  if (!convert(code_page, in, writer)) return fail(kErrorInsufficientBuffer);
+  return static_cast<int>(writer.count());
+}
+
+int portable_to_wide(unsigned code_page, const char* in, wchar_t* out, int cap) {
+  return run_call(code_page, in, out, cap, [](unsigned cp, const char* text, auto& sink) {
+    return bytes_to_units(cp, text, sink);
+  });
+}
+
+int portable_to_bytes(unsigned code_page, const wchar_t* in, char* out, int cap) {
+  return run_call(code_page, in, out, cap, [](unsigned cp, const wchar_t* text, auto& sink) {
+    return units_to_bytes(cp, text, sink);
+  });
+}
+
+unsigned long portable_last_error() { return last_error_code; }
+
+constexpr code_page_api kPortableCodePages{portable_to_wide, portable_to_bytes,
+                                           portable_last_error};
+
+}  // namespace
+
+const code_page_api& platform_code_pages() { return kPortableCodePages; }
+
+}  // namespace zodode::detail
+
+#endif  // !defined(_WIN32)

@@ -53,6 +53,7 @@ constexpr char kLine2[] =
 // line feed follows only a complete 19th group.
 TEST(Base64, LineFeedAfterEveryNineteenthGroup) {
   const std::string line1(kLine1), line2(kLine2);
+  EXPECT_EQ(line1.substr(0, 73) + "Q==\n", encode(pattern(55)));
   EXPECT_EQ(line1.substr(0, 75) + "=\n", encode(pattern(56)));
   EXPECT_EQ(line1 + "\n", encode(pattern(57)));
   EXPECT_EQ(line1 + "\nSA==", encode(pattern(58)));

@@ -37,6 +37,9 @@ TEST(NarrowEdit, ReplaceFirstOccurrence) {
   EXPECT_STREQ("X", never_set.data());
   self.Replace(zString("bc"), self);
   EXPECT_STREQ("aabcdd", self.data());
+  zString unset_to("abc");
+  unset_to.Replace(zString("b"), zString());
+  EXPECT_STREQ("ac", unset_to.data());
 }
 
 TEST(NarrowEdit, InsertClipsPosition) {
@@ -69,6 +72,7 @@ TEST(NarrowEdit, Index) {
   EXPECT_EQ(0, s.Index(""));
   EXPECT_EQ(0, s.Index(static_cast<const char*>(nullptr)));
   EXPECT_EQ(-1, s.Index("Hello!"));
+  EXPECT_EQ(1, zString("abab").Index("b"));
   EXPECT_EQ(0, never_set.Index('\0'));
   EXPECT_EQ(-1, never_set.Index("a"));
 }

@@ -61,7 +61,29 @@ TEST(NarrowTrim, NullStringStaysWithoutBuffer) {
   never_set.ToUpper();
   never_set.ToLower();
   never_set.AlignLeftWithSize(0);
+  never_set.Replace('a', 'b');
+  never_set.Replace(zString("a"), zString("b"));
+  never_set.Remove(0);
+  never_set.Remove(0, 1);
   EXPECT_EQ(shared, never_set.data());
+  never_set.AlignLeftWithSize(3);
+  EXPECT_STREQ("   ", never_set.data());
+}
+
+// Case follows the process locale: in an 8-bit German locale 0xE4 has the
+// upper-case partner 0xC4. The locale exists where CI generates it.
+TEST(NarrowCase, FollowsTheProcessLocale) {
+  const char* found = nullptr;
+  for (const char* name : {"de_DE.ISO-8859-1", "de_DE.iso88591", "de_DE"}) {
+    if ((found = std::setlocale(LC_CTYPE, name)) != nullptr) break;
+  }
+  if (found == nullptr) GTEST_SKIP() << "no 8-bit German locale";
+  zString s("\xE4x");
+  s.ToUpper();
+  const zString lower = zString("\xC4X").ToLower();
+  std::setlocale(LC_CTYPE, "C");
+  EXPECT_STREQ("\xC4X", s.data());
+  EXPECT_STREQ("\xE4x", lower.data());
 }
 
 TEST(NarrowCase, InPlaceAndConstForms) {

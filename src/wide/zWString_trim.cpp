@@ -1,0 +1,60 @@
+// zWString trimming, tokenizing and alignment. Trim, TrimSpace, stripString
+// and NextToken change *this; TrimRight does not.
+#include <cwchar>
+
+#include "wide/wide_text.h"
+#include "zWString.h"
+
+using zodode::detail::check_new_size;
+
+zWString zWString::Trim(wchar_t c) {
+  const std::size_t first = str_.find_first_not_of(c);
+  if (first == std::wstring::npos) {
+    str_.clear();
+    return zWString();
+  }
+  str_.erase(str_.find_last_not_of(c) + 1);
+  str_.erase(0, first);
+  return *this;
+}
+
+zWString zWString::TrimRight(wchar_t c) {
+  const std::size_t last = str_.find_last_not_of(c);
+  if (last == std::wstring::npos) return zWString();
+  return zWString(str_.substr(0, last + 1));
+}
+
+// Only U+0020: tabs, line ends and no-break spaces stay.
+zWString zWString::TrimSpace() { return Trim(L' '); }
+
+// The first unit is never examined from the right, so a single kept unit stays.
+zWString zWString::stripString(wchar_t* set) {
+  const std::size_t set_size = std::wcslen(set);
+  const std::size_t start = str_.find_first_not_of(set, 0, set_size);
+  if (start == std::wstring::npos) {
+    str_.clear();
+    return zWString();
+  }
+  const std::size_t end = str_.find_last_not_of(set, std::wstring::npos, set_size);
+  str_.erase(end + 1);
+  str_.erase(0, start);
+  return *this;
+}
+
+// The delimiter found stays as the first unit of *this; without one the whole
+// text is returned and *this is left as it was.
+zWString zWString::NextToken(wchar_t* delimiters) {
+  const std::size_t found = str_.find_first_of(delimiters, 0, std::wcslen(delimiters));
+  if (found == std::wstring::npos) return *this;
+  zWString token(str_.substr(0, found));
+  str_.erase(0, found);
+  return token;
+}
+
+// A negative width asks for no padding. Padding happens in one append.
+const zWString& zWString::AlignLeftWithSize(int width) {
+  if (width < 0 || str_.size() >= static_cast<std::size_t>(width)) return *this;
+  check_new_size(static_cast<std::uint64_t>(width));
+  str_.append(static_cast<std::size_t>(width) - str_.size(), L' ');
+  return *this;
+}

@@ -37,7 +37,8 @@ std::vector<zWString> zWString::ToStringList(wchar_t separator, bool keepEmpty) 
   for (;;) {
     const std::size_t found = str_.find(separator, start);
     const std::size_t end = found == std::wstring::npos ? str_.size() : found;
-    if (keepEmpty || end > start) list.emplace_back(str_.substr(start, end - start));
+    // Filled in place: one allocation per field, no temporary to copy from.
+    if (keepEmpty || end > start) list.emplace_back().str_.assign(str_, start, end - start);
     if (found == std::wstring::npos) return list;
     start = found + 1;
   }

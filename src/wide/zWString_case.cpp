@@ -20,9 +20,13 @@ std::wstring map_units(std::wstring text, Mapping mapping) {
 }  // namespace zodode::detail
 
 zWString zWString::lowerCase() const {
-  return zWString(zodode::detail::map_units(str_, [](std::wint_t u) { return std::towlower(u); }));
+  zWString result;
+  result.str_ = zodode::detail::map_units(str_, [](std::wint_t u) { return std::towlower(u); });
+  return result;
 }
 
 zWString zWString::upperCase() const {
-  return zWString(zodode::detail::map_units(str_, [](std::wint_t u) { return std::towupper(u); }));
+  zWString result;
+  result.str_ = zodode::detail::map_units(str_, [](std::wint_t u) { return std::towupper(u); });
+  return result;
 }

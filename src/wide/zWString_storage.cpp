@@ -115,11 +115,13 @@ std::wstring& zWString::replace(unsigned int pos, unsigned int n, const std::wst
 // Negative arguments read as unsigned: a negative count reaches the end, a
 // negative start lies past every text and throws.
 zWString zWString::operator()(int start, int count) {
-  return zWString(substr(static_cast<unsigned int>(start), static_cast<unsigned int>(count)));
+  return static_cast<const zWString&>(*this)(start, count);
 }
 
 const zWString zWString::operator()(int start, int count) const {
-  return zWString(substr(static_cast<unsigned int>(start), static_cast<unsigned int>(count)));
+  zWString result;
+  result.str_ = substr(static_cast<unsigned int>(start), static_cast<unsigned int>(count));
+  return result;
 }
 
 zWString zWString::operator+(const wchar_t* s) const {

@@ -20,8 +20,9 @@ zWString zWString::Trim(wchar_t c) {
 
 zWString zWString::TrimRight(wchar_t c) {
   const std::size_t last = str_.find_last_not_of(c);
-  if (last == std::wstring::npos) return zWString();
-  return zWString(str_.substr(0, last + 1));
+  zWString result;
+  if (last != std::wstring::npos) result.str_.assign(str_, 0, last + 1);
+  return result;
 }
 
 // Only U+0020: tabs, line ends and no-break spaces stay.
@@ -46,7 +47,8 @@ zWString zWString::stripString(wchar_t* set) {
 zWString zWString::NextToken(wchar_t* delimiters) {
   const std::size_t found = str_.find_first_of(delimiters, 0, std::wcslen(delimiters));
   if (found == std::wstring::npos) return *this;
-  zWString token(str_.substr(0, found));
+  zWString token;
+  token.str_.assign(str_, 0, found);
   str_.erase(0, found);
   return token;
 }

@@ -9,6 +9,8 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string>
 #include <type_traits>
 
 #include "encoding/code_page.h"
@@ -35,9 +37,11 @@ int fail(unsigned long code) {
   return 0;
 }
 
-std::uint32_t unit_value(char c) { return static_cast<unsigned char>(c); }
+constexpr std::uint32_t unit_value(char c) { return static_cast<unsigned char>(c); }
 // Units compare as unsigned numbers: a negative 32-bit wchar_t is above 10FFFF.
-std::uint32_t unit_value(wchar_t c) { return static_cast<std::make_unsigned_t<wchar_t>>(c); }
+constexpr std::uint32_t unit_value(wchar_t c) {
+  return static_cast<std::make_unsigned_t<wchar_t>>(c);
+}
 
 // The sinks a conversion writes to. The size query counts; the conversion
 // writes into the caller's buffer. reserve(n) makes room for the next n units
@@ -78,26 +82,40 @@ class unit_writer {
   Unit* end_;
 };
 
-// Length of the run of units 0x01-0x7F at p, which both code pages map to
-// themselves in both directions. This scan is the place for a vectorised one.
+// A word with the bits set that mark a unit of Source as not ASCII, in every
+// unit position: 0x8080..., 0xFF80FF80... or 0xFFFFFF80FFFFFF80.
 template <typename Source>
-std::size_t ascii_run_length(const Source* p) {
+constexpr std::uint64_t kNonAsciiBits = ~std::uint64_t{0} / unit_value(Source(~0)) *
+                                        (unit_value(Source(~0)) & ~std::uint64_t{0x7F});
+
+// Length of the run of ASCII units at p, which both code pages map to
+// themselves in both directions; [p, end) holds no NUL. Eight bytes are tested
+// at once; this scan is the place for a vectorised one.
+template <typename Source>
+std::size_t ascii_run_length(const Source* p, const Source* end) {
+  constexpr std::size_t kPerWord = sizeof(std::uint64_t) / sizeof(Source);
   const Source* q = p;
-  while (unit_value(*q) - 1u < 0x7Fu) ++q;
+  if (q == end || unit_value(*q) >= 0x80) return 0;
+  for (; static_cast<std::size_t>(end - q) >= kPerWord; q += kPerWord) {
+    std::uint64_t word;
+    std::memcpy(&word, q, sizeof word);
+    if ((word & kNonAsciiBits<Source>) != 0) break;
+  }
+  while (q != end && unit_value(*q) < 0x80) ++q;
   return static_cast<std::size_t>(q - p);
 }
 
-// Runs the NUL-terminated text through sink: ASCII runs as they are, every
-// other unit through step, which returns the source units it consumed (0 when
-// the sink had no room). The NUL is converted too.
+// Runs the text [p, end), which a NUL follows, through sink: ASCII runs as
+// they are, every other unit through step, which returns the source units it
+// consumed (0 when the sink had no room). The NUL is converted too.
 template <typename Source, typename Sink, typename Step>
-bool convert_text(const Source* p, Sink& sink, Step step) {
+bool convert_text(const Source* p, const Source* end, Sink& sink, Step step) {
   for (;;) {
-    const std::size_t run = ascii_run_length(p);
+    const std::size_t run = ascii_run_length(p, end);
     if (!sink.reserve(run)) return false;
     sink.put_run(p, run);
     p += run;
-    if (*p == 0) break;
+    if (p == end) break;
     const std::size_t used = step(p, sink);
     if (used == 0) return false;
     p += used;
@@ -291,16 +309,16 @@ struct windows_1252_encoder {
 
 // The two calls ----------------------------------------------------------
 
-template <typename Sink>
-bool bytes_to_units(unsigned code_page, const char* in, Sink& sink) {
-  if (code_page == kCodePageUtf8) return convert_text(in, sink, utf8_decoder{});
-  return convert_text(in, sink, windows_1252_decoder{});
-}
-
-template <typename Sink>
-bool units_to_bytes(unsigned code_page, const wchar_t* in, Sink& sink) {
-  if (code_page == kCodePageUtf8) return convert_text(in, sink, utf8_encoder{});
-  return convert_text(in, sink, windows_1252_encoder{});
+// Code page 0 maps unit for unit: its size is the length and the NUL.
+template <typename Utf8Step, typename Windows1252Step, typename Source, typename Sink>
+bool convert_code_page(unsigned code_page, const Source* in, Sink& sink) {
+  const Source* end = in + std::char_traits<Source>::length(in);
+  if (code_page == kCodePageUtf8) return convert_text(in, end, sink, Utf8Step{});
+  if constexpr (std::is_same_v<Sink, unit_counter>) {
+    return sink.reserve(static_cast<std::size_t>(end - in) + 1);
+  } else {
+    return convert_text(in, end, sink, Windows1252Step{});
+  }
 }
 
 // The Windows call shape: cap 0 asks for the size, anything else converts
@@ -323,13 +341,13 @@ int run_call(unsigned code_page, const Source* in, Unit* out, int cap, Convert c
 
 int portable_to_wide(unsigned code_page, const char* in, wchar_t* out, int cap) {
   return run_call(code_page, in, out, cap, [](unsigned cp, const char* text, auto& sink) {
-    return bytes_to_units(cp, text, sink);
+    return convert_code_page<utf8_decoder, windows_1252_decoder>(cp, text, sink);
   });
 }
 
 int portable_to_bytes(unsigned code_page, const wchar_t* in, char* out, int cap) {
   return run_call(code_page, in, out, cap, [](unsigned cp, const wchar_t* text, auto& sink) {
-    return units_to_bytes(cp, text, sink);
+    return convert_code_page<utf8_encoder, windows_1252_encoder>(cp, text, sink);
   });
 }
 

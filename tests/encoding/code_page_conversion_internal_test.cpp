@@ -221,6 +221,21 @@ TEST(CodePageUtf8, ValidTextRoundTrips) {
   EXPECT_TRUE(bytes == to_utf8(decoded));
 }
 
+// ASCII runs are scanned several units at a time: a non-ASCII unit at every
+// offset of such a scan, and runs ending at every offset, convert alike.
+TEST(CodePageUtf8, NonAsciiAtEveryOffsetOfAsciiRun) {
+  for (std::size_t n = 0; n < 20; ++n) {
+    // U+0100 and U+4E2D share no bit with U+0080.
+    const std::string bytes =
+        std::string(n, 'a') + "\xC3\xA9\xC4\x80" + std::string(n, 'b') + "\xE4\xB8\xAD";
+    const std::wstring units =
+        std::wstring(n, L'a') + L"\x00E9\x0100" + std::wstring(n, L'b') + L"\x4E2D";
+    EXPECT_EQ(units, from_utf8(bytes)) << n;
+    EXPECT_EQ(bytes, to_utf8(units)) << n;
+    EXPECT_EQ(std::wstring(n, L'a'), from_utf8(std::string(n, 'a'))) << n;
+  }
+}
+
 TEST(CodePageUtf8, ConversionStopsAtFirstNul) {
   EXPECT_EQ(L"ab", from_utf8(std::string("ab\0cd", 5)));
   EXPECT_EQ("ab", to_utf8(std::wstring(L"ab\0cd", 5)));

@@ -48,8 +48,8 @@ std::wstring code_page_to_wide(const code_page_api& api, const to_wide_route& ro
                                const std::string& text);
 std::string wide_to_code_page(const code_page_api& api, unsigned code_page, const wchar_t* text);
 
-// The four conversion routines. They are inline so that only the callers
-// that hold a zWString build one.
+// The four conversion routines, for callers outside zWString's code-page
+// members (which fill their own text through the two bodies above).
 inline zWString utf8_to_wide(const std::string& text,
                              const code_page_api& api = platform_code_pages()) {
   return zWString(code_page_to_wide(api, kUtf8ToWide, text));

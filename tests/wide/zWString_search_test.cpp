@@ -1,43 +1,56 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "wide/expect_text.h"
 #include "zWString.h"
 
 namespace {
 
+using zodode_test::units;
+using Fields = std::vector<std::wstring>;
+using FindCase = std::tuple<const wchar_t*, const wchar_t*, unsigned int, unsigned int>;
+
 constexpr unsigned int kNpos = 4294967295u;
 
-struct FindCase {
-  const wchar_t* text;
-  const wchar_t* pattern;
-  unsigned int pos;
-  unsigned int expected;
-};
-
+// Each row: text, pattern, start position, expected position.
 TEST(WideSearch, FindFitsPatternOrReportsNpos) {
   const FindCase cases[] = {
-      {L"abc", L"zz", 0, kNpos},  {L"abc", L"", 2, 2},      {L"abc", L"", 3, 3},
-      {L"abc", L"", 4, kNpos},    {L"abcabc", L"bc", 2, 4}, {L"abc", L"c", 3, kNpos},
-      {L"abc", L"bcd", 1, kNpos}, {L"", L"", 0, 0},         {L"abc", L"a", kNpos, kNpos},
+      {L"abc", L"zz", 0, kNpos}, {L"abc", L"", 3, 3},          {L"abc", L"", 4, kNpos},
+      {L"abcabc", L"bc", 2, 4},  {L"abc", L"c", 3, kNpos},     {L"abc", L"bcd", 1, kNpos},
+      {L"", L"", 0, 0},          {L"abc", L"a", kNpos, kNpos},
   };
-  for (const FindCase& c : cases) {
-    const zWString s(c.text);
-    const int as_int = c.expected == kNpos ? -1 : static_cast<int>(c.expected);
-    EXPECT_EQ(c.expected, s.find(c.pattern, c.pos)) << "case " << &c - cases;
-    EXPECT_EQ(c.expected, s.find(zWString(c.pattern), c.pos)) << "case " << &c - cases;
-    EXPECT_EQ(as_int, s.Index(c.pattern, c.pos)) << "case " << &c - cases;
-    EXPECT_EQ(as_int, s.Index(zWString(c.pattern), c.pos)) << "case " << &c - cases;
+  for (const auto& [text, pattern, pos, expected] : cases) {
+    const zWString s(text);
+    const int as_int = expected == kNpos ? -1 : static_cast<int>(expected);
+    SCOPED_TRACE(testing::Message() << text << " " << pattern << " " << pos);
+    EXPECT_EQ(expected, s.find(pattern, pos));
+    EXPECT_EQ(expected, s.find(zWString(pattern), pos));
+    EXPECT_EQ(as_int, s.Index(pattern, pos));
+    EXPECT_EQ(as_int, s.Index(zWString(pattern), pos));
   }
-  EXPECT_EQ(kNpos, zWString(L"abc").find(L"zz"));
-  EXPECT_EQ(-1, zWString(L"abc").Index(L"zz"));
+  EXPECT_TRUE(zWString(L"bab").find(L"b") == 0u && zWString(L"bab").Index(L"b") == 0);
 }
 
-TEST(WideSearch, FindOfZWStringMatchesEmbeddedNul) {
+TEST(WideSearch, RfindSearchesBackwardsFromClippedStart) {
+  const FindCase cases[] = {
+      {L"abcabc", L"bc", kNpos, 4}, {L"abcabc", L"bc", 3, 1}, {L"abcabc", L"bc", 0, kNpos},
+      {L"abc", L"", 1, 1},          {L"abc", L"", kNpos, 3},  {L"ab", L"abc", kNpos, kNpos},
+      {L"abc", L"abc", 0, 0},       {L"", L"", 5, 0},
+  };
+  for (const auto& [text, pattern, pos, expected] : cases) {
+    EXPECT_EQ(expected, zWString(text).rfind(pattern, pos)) << text << " " << pattern << " " << pos;
+  }
+  EXPECT_EQ(4u, zWString(L"abcabc").rfind(L"bc"));
+}
+
+TEST(WideSearch, WideStringPatternsMatchEmbeddedNul) {
   const zWString s(std::wstring(L"ab\0cd\0ef", 8));
   EXPECT_EQ(5u, s.find(zWString(std::wstring(L"\0e", 2))));
   EXPECT_EQ(0u, s.find(L"ab\0zz"));  // the pointer form stops at its NUL
+  EXPECT_EQ(3u, zWString(std::wstring(L"a\0b\0c", 5)).rfind(std::wstring(L"\0c", 2)));
 }
 
 TEST(WideSearch, NarrowCharIsSignExtended) {
@@ -47,52 +60,64 @@ TEST(WideSearch, NarrowCharIsSignExtended) {
   EXPECT_EQ(3u, s.find('\xE9'));
   EXPECT_EQ(3, s.Index('\xE9'));
   EXPECT_EQ(-1, zWString(L"\x00E9").Index('\xE9'));
-  EXPECT_EQ(2u, s.find('b', 1));
   EXPECT_EQ(kNpos, s.find('b', 3));
 }
 
-TEST(WideSearch, RfindSearchesBackwardsFromClippedStart) {
-  const FindCase cases[] = {
-      {L"abcabc", L"bc", kNpos, 4}, {L"abcabc", L"bc", 3, 1}, {L"abcabc", L"bc", 0, kNpos},
-      {L"abc", L"", 1, 1},          {L"abc", L"", kNpos, 3},  {L"ab", L"abc", kNpos, kNpos},
-      {L"abc", L"abc", 0, 0},       {L"", L"", 5, 0},
-  };
-  for (const FindCase& c : cases) {
-    EXPECT_EQ(c.expected, zWString(c.text).rfind(c.pattern, c.pos)) << "case " << &c - cases;
-  }
-  EXPECT_EQ(4u, zWString(L"abcabc").rfind(L"bc"));
-}
-
+// Each row: set, start position, find_first_of, find_last_of in "a,b;c".
 TEST(WideSearch, FindFirstAndLastOfSets) {
   const zWString s(L"a,b;c");
-  EXPECT_EQ(1u, s.find_first_of(L";,"));
-  EXPECT_EQ(3u, s.find_first_of(L";,", 2));
-  EXPECT_EQ(kNpos, s.find_first_of(L";,", 5));
-  EXPECT_EQ(kNpos, s.find_first_of(L""));
-  EXPECT_EQ(3u, s.find_last_of(L";,"));
-  EXPECT_EQ(1u, s.find_last_of(L";,", 2));
-  EXPECT_EQ(kNpos, s.find_last_of(L";,", 0));
-  EXPECT_EQ(4u, s.find_last_of(L"c", 100));
-  EXPECT_EQ(kNpos, s.find_last_of(L""));
+  const std::tuple<const wchar_t*, unsigned int, unsigned int, unsigned int> cases[] = {
+      {L";,", 0, 1, kNpos},   {L";,", 2, 3, 1},      {L";,", 5, kNpos, 3},
+      {L"", 1, kNpos, kNpos}, {L"c", 100, kNpos, 4},
+  };
+  for (const auto& [set, pos, first, last] : cases) {
+    EXPECT_EQ(first, s.find_first_of(set, pos)) << set << " " << pos;
+    EXPECT_EQ(last, s.find_last_of(set, pos)) << set << " " << pos;
+  }
+  EXPECT_TRUE(s.find_first_of(L";,") == 1u && s.find_last_of(L";,") == 3u);
   EXPECT_EQ(kNpos, zWString().find_last_of(L"a"));
 }
 
-struct AtCase {
-  const wchar_t* text;
-  unsigned int pos;
-  bool expected;
-};
-
 TEST(WideSearch, ContainsAtOnlyAtThatPosition) {
   const zWString s(L"abcbc");
-  const AtCase cases[] = {
-      {L"", 0, true},       {L"", 5, true},     {L"", 6, false},    {L"bc", 1, true},
-      {L"bc", 2, false},    {L"bc", 0, false},  {L"bcd", 3, false}, {L"c", 4, true},
-      {L"zz", kNpos, true}, {L"", kNpos, true},
+  const std::tuple<const wchar_t*, unsigned int, bool> cases[] = {
+      {L"", 5, true},    {L"", 6, false},    {L"bc", 1, true}, {L"bc", 2, false},
+      {L"bc", 0, false}, {L"bcd", 3, false}, {L"c", 4, true},  {L"zz", kNpos, true},
   };
-  for (const AtCase& c : cases) {
-    EXPECT_EQ(c.expected, s.containsAt(c.text, c.pos)) << "case " << &c - cases;
+  for (const auto& [text, pos, expected] : cases) {
+    EXPECT_EQ(expected, s.containsAt(text, pos)) << text << " " << pos;
   }
+}
+
+Fields fields(const std::vector<zWString>& list) {
+  Fields result;
+  for (const zWString& item : list) result.push_back(units(item));
+  return result;
+}
+
+// Each row: text, separator, fields kept with empty ones, fields without them.
+TEST(WideSplit, FieldsWithAndWithoutEmptyOnes) {
+  const std::tuple<std::wstring, wchar_t, Fields, Fields> cases[] = {
+      {L",a,,b,", L',', {L"", L"a", L"", L"b", L""}, {L"a", L"b"}},
+      {L"", L',', {L""}, {}},
+      {L"abc", L',', {L"abc"}, {L"abc"}},
+      {std::wstring(L"a\0b,c", 5), L'\0', {L"a", L"b,c"}, {L"a", L"b,c"}},
+  };
+  for (const auto& [text, separator, keep, drop] : cases) {
+    const zWString s(text);
+    EXPECT_EQ(keep, fields(s.ToStringList(separator, true))) << text;
+    EXPECT_EQ(drop, fields(s.ToStringList(separator, false))) << text;
+  }
+}
+
+TEST(WideJoin, SeparatorBetweenNeighboursOnly) {
+  const std::vector<zWString> list = {zWString(L"a"), zWString(), zWString(L"b")};
+  EXPECT_EQ(L"a,,b", units(zWString(list, L',')));
+  EXPECT_EQ(L"ab", units(zWString(list, L'\0')));
+  EXPECT_EQ(L"a", units(zWString(std::vector<zWString>{zWString(L"a")}, L',')));
+  EXPECT_EQ(L"", units(zWString(std::vector<zWString>{}, L',')));
+  const zWString text(L",a,,b,");
+  EXPECT_EQ(L",a,,b,", units(zWString(text.ToStringList(L',', true), L',')));
 }
 
 }  // namespace

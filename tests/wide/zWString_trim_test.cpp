@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <clocale>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 #include "wide/expect_text.h"
 #include "zWString.h"
@@ -11,97 +14,84 @@ namespace {
 using zodode_test::expect_throw_text;
 using zodode_test::units;
 
-struct TrimCase {
-  const wchar_t* text;
-  const wchar_t* result;
-  const wchar_t* after;  // *this after the call
-};
-
-TEST(WideTrim, TrimChangesTheObjectAndReturnsACopy) {
-  const TrimCase cases[] = {
-      {L"xxaxbxx", L"axb", L"axb"}, {L"xxx", L"", L""},  {L"", L"", L""},
-      {L"a", L"a", L"a"},           {L"xa", L"a", L"a"}, {L"ax", L"a", L"a"},
-  };
-  for (const TrimCase& c : cases) {
-    zWString s(c.text);
-    EXPECT_EQ(c.result, units(s.Trim(L'x'))) << c.text;
-    EXPECT_EQ(c.after, units(s)) << c.text;
-  }
-}
-
-TEST(WideTrim, TrimRightLeavesTheObject) {
-  const TrimCase cases[] = {{L"xaxx", L"xa", L"xaxx"}, {L"xxx", L"", L"xxx"}, {L"", L"", L""}};
-  for (const TrimCase& c : cases) {
-    zWString s(c.text);
-    EXPECT_EQ(c.result, units(s.TrimRight(L'x'))) << c.text;
-    EXPECT_EQ(c.after, units(s)) << c.text;
+TEST(WideTrim, TrimChangesTheObjectTrimRightDoesNot) {
+  const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
+      {L"xxaxbxx", L"axb", L"xxaxb"}, {L"xaxx", L"a", L"xa"}, {L"xxx", L"", L""}, {L"", L"", L""}};
+  for (const auto& [text, trimmed, right_trimmed] : cases) {
+    zWString s(text), r(text);
+    EXPECT_EQ(trimmed, units(s.Trim(L'x'))) << text;
+    EXPECT_EQ(trimmed, units(s)) << text;
+    EXPECT_EQ(right_trimmed, units(r.TrimRight(L'x'))) << text;
+    EXPECT_EQ(text, units(r)) << text;
   }
 }
 
 TEST(WideTrim, TrimSpaceRemovesOnlyU0020) {
-  zWString s(L"  a b  ");
+  zWString s(L"  a b  "), t(L"\t a\n\x00A0 ");
   EXPECT_EQ(L"a b", units(s.TrimSpace()));
   EXPECT_EQ(L"a b", units(s));
-  zWString t(L"\t a\n\x00A0 ");
   EXPECT_EQ(L"\t a\n\x00A0", units(t.TrimSpace()));
 }
 
 TEST(WideTrim, StripStringRemovesSetMembersAtBothEnds) {
-  const struct {
-    const wchar_t* text;
-    const wchar_t* set;
-    const wchar_t* expected;
-  } cases[] = {
+  const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
       {L";,a,b;;", L",;", L"a,b"}, {L" ;a; ", L",; ", L"a"}, {L";a;", L"", L";a;"},
-      {L";;;", L";", L""},         {L"", L";", L""},         {L"a", L";", L"a"},
+      {L";;;", L";", L""},         {L"", L";", L""},
   };
-  for (const auto& c : cases) {
-    zWString s(c.text);
-    std::wstring set(c.set);
-    EXPECT_EQ(c.expected, units(s.stripString(&set[0]))) << c.text;
-    EXPECT_EQ(c.expected, units(s)) << c.text;
+  for (const auto& [text, set_text, expected] : cases) {
+    zWString s(text);
+    std::wstring set(set_text);
+    EXPECT_EQ(expected, units(s.stripString(&set[0]))) << text;
+    EXPECT_EQ(expected, units(s)) << text;
   }
 }
 
 TEST(WideTrim, NextTokenKeepsTheDelimiter) {
-  wchar_t delimiters[] = L",;";
-  wchar_t none[] = L"";
-  zWString s(L"ab;cd,ef");
+  wchar_t delimiters[] = L",;", none[] = L"";
+  zWString s(L"ab;cd,ef"), whole(L"abc");
   EXPECT_EQ(L"ab", units(s.NextToken(delimiters)));
   EXPECT_EQ(L";cd,ef", units(s));
   EXPECT_EQ(L"", units(s.NextToken(delimiters)));
   EXPECT_EQ(L";cd,ef", units(s));
-  zWString whole(L"abc");
   EXPECT_EQ(L"abc", units(whole.NextToken(delimiters)));
-  EXPECT_EQ(L"abc", units(whole));
   EXPECT_EQ(L"abc", units(whole.NextToken(none)));
   EXPECT_EQ(L"abc", units(whole));
 }
 
-TEST(WideAlign, PadsWithSpacesAndNeverShortens) {
-  const struct {
-    const wchar_t* text;
-    int width;
-    const wchar_t* expected;
-  } cases[] = {
-      {L"abc", 8, L"abc     "}, {L"abcdefghij", 8, L"abcdefghij"},
-      {L"abc", 3, L"abc"},      {L"", 0, L""},
-      {L"abc", -1, L"abc"},     {L"abc", -2147483647 - 1, L"abc"},
+TEST(WideAlign, PadsWithSpacesNeverShortensAndThrowsPastMaxSize) {
+  const std::tuple<const wchar_t*, int, const wchar_t*> cases[] = {
+      {L"abc", 8, L"abc     "},
+      {L"abcdefghij", 8, L"abcdefghij"},
+      {L"abc", 3, L"abc"},
+      {L"abc", INT_MIN, L"abc"},
   };
-  for (const auto& c : cases) {
-    zWString s(c.text);
-    EXPECT_EQ(&s, &s.AlignLeftWithSize(c.width));
-    EXPECT_EQ(c.expected, units(s)) << c.text << " " << c.width;
+  for (const auto& [text, width, expected] : cases) {
+    zWString s(text);
+    EXPECT_EQ(&s, &s.AlignLeftWithSize(width));
+    EXPECT_EQ(expected, units(s)) << text << " " << width;
   }
   zWString empty;
-  empty.AlignLeftWithSize(23);
-  EXPECT_EQ(std::wstring(23, L' '), units(empty));
+  EXPECT_EQ(std::wstring(23, L' '), units(empty.AlignLeftWithSize(23)));
+  expect_throw_text<std::length_error>([&] { empty.AlignLeftWithSize(2147483647); },
+                                       "string too long");
+  EXPECT_EQ(23u, empty.size());
 }
 
-TEST(WideAlign, WidthPastMaxSizeThrows) {
-  zWString s(L"abc");
-  expect_throw_text<std::length_error>([&] { s.AlignLeftWithSize(2147483647); }, "string too long");
-  EXPECT_EQ(L"abc", units(s));
+TEST(WideCase, MapsPastEmbeddedNul) {
+  const zWString s(std::wstring(L"Hi, W\0aB 4", 10));
+  EXPECT_EQ(std::wstring(L"hi, w\0ab 4", 10), units(s.lowerCase()));
+  EXPECT_EQ(std::wstring(L"HI, W\0AB 4", 10), units(s.upperCase()));
+  EXPECT_TRUE(zWString().lowerCase().empty() && zWString().upperCase().empty());
+}
+
+// Mapping follows the process locale, so non-ASCII letters map under UTF-8.
+TEST(WideCase, MapsThroughTheProcessLocale) {
+  if (std::setlocale(LC_CTYPE, "C.utf8") == nullptr) GTEST_SKIP() << "no C.utf8 locale";
+  const std::wstring upper = units(zWString(L"\x00E9\x03C3").upperCase());
+  const std::wstring lower = units(zWString(L"\x00C9\x03A3").lowerCase());
+  std::setlocale(LC_CTYPE, "C");
+  EXPECT_EQ(L"\x00C9\x03A3", upper);
+  EXPECT_EQ(L"\x00E9\x03C3", lower);
 }
 
 }  // namespace

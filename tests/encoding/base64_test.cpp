@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -9,6 +8,8 @@
 
 namespace {
 
+// Encodes into a string that had a text; checks it holds the same text as the
+// returned copy, in a buffer of its own.
 std::string encode(const std::string& bytes) {
   zString s("old text");
   std::vector<unsigned char> in(bytes.begin(), bytes.end());
@@ -18,92 +19,55 @@ std::string encode(const std::string& bytes) {
   return result.data();
 }
 
-// Bytes (i * 37 + 11) mod 256, i from 0: every value class and both 0x00-ish
-// and 0xFF-ish neighbours occur.
+// Bytes (i * 37 + 11) mod 256, i from 0.
 std::string pattern(std::size_t n) {
   std::string bytes(n, '\0');
   for (std::size_t i = 0; i < n; ++i) bytes[i] = static_cast<char>((i * 37 + 11) & 0xFF);
   return bytes;
 }
 
-struct Vector {
-  const char* in;
-  const char* want;
-};
-
-// RFC 4648 section 10.
-constexpr Vector kRfc4648[] = {{"", ""},
-                               {"f", "Zg=="},
-                               {"fo", "Zm8="},
-                               {"foo", "Zm9v"},
-                               {"foob", "Zm9vYg=="},
-                               {"fooba", "Zm9vYmE="},
-                               {"foobar", "Zm9vYmFy"}};
-
-TEST(Base64, RfcVectors) {
-  for (const Vector& v : kRfc4648) EXPECT_EQ(v.want, encode(v.in)) << "in=" << v.in;
-}
-
-constexpr char kLine1[] =
-    "CzBVep/E6Q4zWH2ix+wRNluApcrvFDleg6jN8hc8YYar0PUaP2SJrtP4HUJnjLHW+yBFao+02f4j";
-constexpr char kLine2[] =
-    "SG2St9wBJktwlbrfBClOc5i94gcsUXabwOUKL1R5nsPoDTJXfKHG6xA1Wn+kye4TOF2Cp8zxFjtg";
-
-// Expected texts from `base64 -w 76`, which ends every line with "\n"; here a
-// line feed follows only a complete 19th group.
-TEST(Base64, LineFeedAfterEveryNineteenthGroup) {
-  const std::string line1(kLine1), line2(kLine2);
-  EXPECT_EQ(line1.substr(0, 73) + "Q==\n", encode(pattern(55)));
-  EXPECT_EQ(line1.substr(0, 75) + "=\n", encode(pattern(56)));
-  EXPECT_EQ(line1 + "\n", encode(pattern(57)));
-  EXPECT_EQ(line1 + "\nSA==", encode(pattern(58)));
-  EXPECT_EQ(line1 + "\n" + line2 + "\n", encode(pattern(114)));
-}
-
-TEST(Base64, ZeroAndFfBytes) {
-  EXPECT_EQ("AP8A", encode(std::string("\x00\xFF\x00", 3)));
-  EXPECT_EQ("/w==", encode("\xFF"));
-}
-
-TEST(Base64, NonPositiveLengthEmptiesBoth) {
-  for (const long length : {0L, -1L, -100000L}) {
-    zString s("abc");
-    const zString result = s.base64(nullptr, length);
-    EXPECT_STREQ("", s.data());
-    EXPECT_STREQ("", result.data());
-  }
-  zString never_set;
-  EXPECT_STREQ("", never_set.base64(nullptr, 0).data());
-}
-
-// The former text is read completely before it is replaced.
-TEST(Base64, DataMayPointIntoThisString) {
-  zString s("foobar");
-  const char* own = s.data();
-  const zString result = s.base64(reinterpret_cast<unsigned char*>(const_cast<char*>(own)), 6);
-  EXPECT_STREQ("Zm9vYmFy", s.data());
-  EXPECT_STREQ("Zm9vYmFy", result.data());
-}
-
-int sextet(char c) {
-  const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  const char* p = std::strchr(alphabet, c);
-  return c != '\0' && p ? static_cast<int>(p - alphabet) : -1;
-}
-
 // Decodes text without its line feeds; fails the test on a foreign byte.
 std::string decode(const std::string& text) {
+  const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
   std::string bytes;
   unsigned long bits = 0;
   int count = 0;
   for (const char c : text) {
     if (c == '\n' || c == '=') continue;
-    const int v = sextet(c);
-    EXPECT_GE(v, 0) << "byte " << static_cast<int>(c);
-    bits = (bits << 6) | static_cast<unsigned long>(v);
+    const std::size_t v = alphabet.find(c);
+    EXPECT_NE(std::string::npos, v) << "byte " << static_cast<int>(c);
+    bits = (bits << 6) | (v & 0x3F);
     if ((count += 6) >= 8) bytes += static_cast<char>((bits >> (count -= 8)) & 0xFF);
   }
   return bytes;
+}
+
+TEST(Base64, RfcVectors) {
+  // RFC 4648 section 10.
+  const char* const vectors[][2] = {{"", ""},
+                                    {"f", "Zg=="},
+                                    {"fo", "Zm8="},
+                                    {"foo", "Zm9v"},
+                                    {"foob", "Zm9vYg=="},
+                                    {"fooba", "Zm9vYmE="},
+                                    {"foobar", "Zm9vYmFy"},
+                                    {"\xFF", "/w=="}};
+  for (const auto& v : vectors) EXPECT_EQ(v[1], encode(v[0])) << "in=" << v[0];
+  EXPECT_EQ("AP8A", encode(std::string("\x00\xFF\x00", 3)));
+}
+
+// Expected texts from `base64 -w 76`, which ends every line with "\n"; here a
+// line feed follows only a complete 19th group.
+TEST(Base64, LineFeedAfterEveryNineteenthGroup) {
+  const std::string line1 =
+      "CzBVep/E6Q4zWH2ix+wRNluApcrvFDleg6jN8hc8YYar0PUaP2SJrtP4HUJnjLHW+yBFao+02f4j";
+  const std::string line2 =
+      "SG2St9wBJktwlbrfBClOc5i94gcsUXabwOUKL1R5nsPoDTJXfKHG6xA1Wn+kye4TOF2Cp8zxFjtg";
+  EXPECT_EQ(line1.substr(0, 73) + "Q==\n", encode(pattern(55)));
+  EXPECT_EQ(line1.substr(0, 75) + "=\n", encode(pattern(56)));
+  EXPECT_EQ(line1 + "\n", encode(pattern(57)));
+  EXPECT_EQ(line1 + "\nSA==", encode(pattern(58)));
+  EXPECT_EQ(line1 + "\n" + line2 + "\n", encode(pattern(114)));
 }
 
 TEST(Base64, LongInputKeepsLinesOf76AndRoundTrips) {
@@ -119,6 +83,23 @@ TEST(Base64, LongInputKeepsLinesOf76AndRoundTrips) {
   EXPECT_EQ(100000u / 57, lines);
   EXPECT_EQ(text.size() - start, (100000u % 57 + 2) / 3 * 4);
   EXPECT_EQ(bytes, decode(text));
+}
+
+// A length of 0 or less empties both; the former text is read completely
+// before it is replaced, so the data may point into it.
+TEST(Base64, EmptyInputAndDataFromThisString) {
+  zString never_set;
+  EXPECT_STREQ("", never_set.base64(nullptr, 0).data());
+  for (const long length : {0L, -1L, -100000L}) {
+    zString s("abc");
+    const zString result = s.base64(nullptr, length);
+    EXPECT_STREQ("", s.data());
+    EXPECT_STREQ("", result.data());
+  }
+  zString s("foobar");
+  const zString result = s.base64(reinterpret_cast<unsigned char*>(const_cast<char*>(s.data())), 6);
+  EXPECT_STREQ("Zm9vYmFy", s.data());
+  EXPECT_STREQ("Zm9vYmFy", result.data());
 }
 
 }  // namespace

@@ -16,27 +16,24 @@ namespace {
 
 // Exposes the protected Set family, as a derived client class would use it.
 struct Settable : zString {
+  using zString::operator=;
   using zString::Set;
 };
 
-TEST(NarrowNumbers, IntegersAreDecimal) {
-  using Limits = std::numeric_limits<long long>;
-  EXPECT_STREQ("0", zString(0).data());
+TEST(NarrowNumbers, IntegersAreDecimalAndAssignedDoublesUseTenDigits) {
+  Settable s;
   EXPECT_STREQ("-7", zString(-7).data());
   EXPECT_STREQ("-2147483648", zString(std::numeric_limits<int>::min()).data());
   EXPECT_STREQ("4294967295", zString(4294967295UL).data());
-  EXPECT_STREQ("-9223372036854775808", zString(static_cast<__int64>(Limits::min())).data());
-  Settable s;
+  EXPECT_STREQ("-9223372036854775808",
+               zString(static_cast<__int64>(std::numeric_limits<long long>::min())).data());
   s.Set(static_cast<__int64>(-5000000000LL));
   EXPECT_STREQ("-5000000000", s.data());
   s.Set(0UL);
   EXPECT_STREQ("0", s.data());
   s.Set(42);
   EXPECT_STREQ("42", s.data());
-}
-
-TEST(NarrowNumbers, AssignAndAppendUseTenDigits) {
-  zString s("abc"), x("x="), never_set;
+  zString x("x="), never_set;
   s = 5;
   EXPECT_STREQ("5", s.data());
   s = 0.1;
@@ -54,29 +51,15 @@ struct DoubleCase {
   const char* want;
 };
 
-const DoubleCase kDoubles[] = {{0.5, false, "0.5"},
-                               {100.0, false, "100"},
-                               {-0.25, false, "-0.25"},
-                               {2.0 / 3, false, "0.6666666667"},
-                               {12345678901.0, false, "1.23456789e+10"},
-                               {1e-5, false, "1e-05"},
-                               {0.0001, false, "0.0001"},
-                               {-0.0, false, "-0"},
-                               {0.0009765625, true, "0.0009765625"},
-                               {0.1, true, "0.10000000000000000555"},
-                               {1.0 / 3, true, "0.33333333333333331483"},
-                               {1e300, true, "1.0000000000000000525e+300"},
-                               {-HUGE_VAL, true, "-inf"},
-                               {std::numeric_limits<double>::quiet_NaN(), false, "nan"}};
-
-TEST(NarrowNumbers, DoubleTexts) {
-  Settable s;
-  for (const DoubleCase& c : kDoubles) {
-    EXPECT_STREQ(c.want, zString(c.value, c.flag).data()) << c.want;
-    s.Set(c.value, c.flag);
-    EXPECT_STREQ(c.want, s.data()) << c.want;
-  }
-}
+// clang-format off
+const DoubleCase kDoubles[] = {
+    {0.5, false, "0.5"}, {100.0, false, "100"}, {-0.25, false, "-0.25"}, {-0.0, false, "-0"},
+    {2.0 / 3, false, "0.6666666667"}, {12345678901.0, false, "1.23456789e+10"},
+    {1e-5, false, "1e-05"}, {0.0001, false, "0.0001"}, {0.0009765625, true, "0.0009765625"},
+    {0.1, true, "0.10000000000000000555"}, {1.0 / 3, true, "0.33333333333333331483"},
+    {1e300, true, "1.0000000000000000525e+300"}, {-HUGE_VAL, true, "-inf"},
+    {std::numeric_limits<double>::quiet_NaN(), false, "nan"}};
+// clang-format on
 
 std::string printf_text(double value, bool flag) {
   char text[1024];
@@ -84,8 +67,16 @@ std::string printf_text(double value, bool flag) {
   return text;
 }
 
-// Powers of ten, the limits, random bit patterns and random binary fractions.
-std::vector<double> sample_doubles() {
+// The hand-written texts, then powers of ten, the limits, random bit patterns
+// and random binary fractions against printf.
+TEST(NarrowNumbers, DoublesMatchPrintfInTheCLocale) {
+  ASSERT_NE(nullptr, std::setlocale(LC_ALL, "C"));
+  Settable s;
+  for (const DoubleCase& c : kDoubles) {
+    EXPECT_STREQ(c.want, zString(c.value, c.flag).data()) << c.want;
+    s.Set(c.value, c.flag);
+    EXPECT_STREQ(c.want, s.data()) << c.want;
+  }
   using Limits = std::numeric_limits<double>;
   std::vector<double> values = {9.9999999995,         99999.99999,   Limits::min(),
                                 Limits::denorm_min(), Limits::max(), -Limits::quiet_NaN()};
@@ -98,12 +89,7 @@ std::vector<double> sample_doubles() {
     values.push_back(d);
     values.push_back(static_cast<double>(random() % 2000000) / 1024.0 - 900.0);
   }
-  return values;
-}
-
-TEST(NarrowNumbers, DoublesMatchPrintfInTheCLocale) {
-  ASSERT_NE(nullptr, std::setlocale(LC_ALL, "C"));
-  for (const double value : sample_doubles()) {
+  for (const double value : values) {
     for (const bool flag : {false, true}) {
       ASSERT_EQ(printf_text(value, flag), zString(value, flag).data()) << flag << " " << value;
     }

@@ -18,39 +18,32 @@ struct SplitCase {
 };
 
 TEST(NarrowSplit, FieldsInBothModes) {
-  const SplitCase cases[] = {{"a,b,c", ',', {"a", "b", "c"}, {"a", "b", "c"}},
-                             {"a,,b", ',', {"a", "", "b"}, {"a", "b"}},
-                             {",a", ',', {"", "a"}, {"a"}},
-                             {"a,", ',', {"a"}, {"a"}},
-                             {",", ',', {""}, {}},
-                             {",,", ',', {"", ""}, {}},
-                             {"", ',', {}, {}},
-                             {"abc", '\0', {"abc"}, {"abc"}},
-                             {"abc", ';', {"abc"}, {"abc"}},
-                             {"\xE9;\xFF", ';', {"\xE9", "\xFF"}, {"\xE9", "\xFF"}}};
+  // clang-format off
+  const SplitCase cases[] = {
+      {"a,b,c", ',', {"a", "b", "c"}, {"a", "b", "c"}}, {"a,,b", ',', {"a", "", "b"}, {"a", "b"}},
+      {",a", ',', {"", "a"}, {"a"}}, {"a,", ',', {"a"}, {"a"}}, {",", ',', {""}, {}},
+      {",,", ',', {"", ""}, {}}, {"", ',', {}, {}}, {"abc", '\0', {"abc"}, {"abc"}},
+      {"abc", ';', {"abc"}, {"abc"}}, {"\xE9;\xFF", ';', {"\xE9", "\xFF"}, {"\xE9", "\xFF"}}};
+  // clang-format on
   for (const SplitCase& c : cases) {
     const zString s(c.in);
     EXPECT_EQ(c.keep, texts_of(s.ToStringList(c.separator, true))) << '"' << c.in << '"';
     EXPECT_EQ(c.drop, texts_of(s.ToStringList(c.separator, false))) << '"' << c.in << '"';
   }
   EXPECT_TRUE(zString().ToStringList(',', true).empty());
-}
-
-TEST(NarrowSplit, ListIsSizedExactly) {
   std::string text;
   for (int i = 0; i < 1000; ++i) text += "field,";
   const std::vector<zString> list = zString(text.c_str()).ToStringList(',', true);
   EXPECT_EQ(1000u, list.size());
-  EXPECT_EQ(1000u, list.capacity());
+  EXPECT_EQ(1000u, list.capacity());  // sized exactly, not grown
 }
 
-struct JoinCase {
-  std::vector<const char*> in;
-  char separator;
-  const char* want;
-};
-
 TEST(NarrowJoin, SeparatorBetweenNeighbours) {
+  struct JoinCase {
+    std::vector<const char*> in;  // nullptr: a string without a buffer
+    char separator;
+    const char* want;
+  };
   const JoinCase cases[] = {{{"a", "b", "c"}, ',', "a,b,c"}, {{"a", "b", "c"}, '\0', "abc"},
                             {{"", "b"}, ',', ",b"},          {{"", "", ""}, ',', ",,"},
                             {{nullptr, "x"}, '-', "-x"},     {{"a"}, ',', "a"}};
@@ -59,16 +52,11 @@ TEST(NarrowJoin, SeparatorBetweenNeighbours) {
     for (const char* text : c.in) list.push_back(text ? zString(text) : zString());
     EXPECT_STREQ(c.want, zString(list, c.separator).data()) << c.want;
   }
-}
-
-// Appending only empty texts leaves a string without a buffer.
-TEST(NarrowJoin, EmptyResultHasNoBuffer) {
+  // Joining only empty texts leaves a string without a buffer.
   const char* shared = zString().data();
   EXPECT_EQ(shared, zString(std::vector<zString>(), ',').data());
   EXPECT_EQ(shared, zString(std::vector<zString>(3, zString("")), '\0').data());
-}
-
-TEST(NarrowJoin, UndoesSplitExceptTrailingSeparator) {
+  // Join undoes a split that keeps empty fields, except a trailing separator.
   for (const char* text : {"a,,b", ",x,", ",,"}) {
     std::string want(text);
     if (want.back() == ',') want.pop_back();

@@ -2,70 +2,69 @@
 
 #include <cctype>
 #include <clocale>
+#include <functional>
 #include <string>
 
 #include "zString.h"
 
 namespace {
 
-struct Case {
-  const char* in;
-  const char* want;
-};
-
 using Member = const zString& (zString::*)();
 
-// Runs member on each input; checks the text and that the buffer stayed.
-void expect_in_place(Member member, std::initializer_list<Case> cases) {
+// Runs edit on a string of in; checks the text, the returned object and that
+// the buffer stayed.
+template <typename Edit>
+void expect_in_place(const char* in, const char* want, Edit edit) {
+  zString s(in);
+  const char* before = s.data();
+  EXPECT_EQ(&s, &std::invoke(edit, s)) << '"' << in << '"';
+  EXPECT_STREQ(want, s.data()) << '"' << in << '"';
+  EXPECT_EQ(before, s.data()) << '"' << in << "\" moved";
+}
+
+TEST(NarrowTrim, SpaceTrimsKeepTheBuffer) {
+  struct Case {
+    const char *in, *right, *left, *both;
+  };
+  // TrimSpaceRight never removes the first byte.
+  // clang-format off
+  const Case cases[] = {
+      {"  ab  ", "  ab", "ab  ", "ab"}, {"   ", " ", "", ""}, {" ", " ", "", ""},
+      {"x ", "x", "x ", "x"}, {"", "", "", ""}, {"a", "a", "a", "a"},
+      {"a\t\n\v\f\r ", "a", "a\t\n\v\f\r ", "a"}, {"\r\n\tx y", "\r\n\tx y", "x y", "x y"}};
+  // clang-format on
   for (const Case& c : cases) {
-    zString s(c.in);
-    const char* before = s.data();
-    EXPECT_EQ(&s, &(s.*member)());
-    EXPECT_STREQ(c.want, s.data()) << '"' << c.in << '"';
-    EXPECT_EQ(before, s.data()) << '"' << c.in << "\" moved";
+    expect_in_place(c.in, c.right, &zString::TrimSpaceRight);
+    expect_in_place(c.in, c.left, &zString::TrimSpaceLeft);
+    expect_in_place(c.in, c.both, &zString::TrimSpace);
   }
 }
 
-TEST(NarrowTrim, TrimSpaceRightKeepsFirstByte) {
-  expect_in_place(
-      &zString::TrimSpaceRight,
-      {{"  ab  ", "  ab"}, {"   ", " "}, {" ", " "}, {"x ", "x"}, {"", ""}, {"a\t\n\v\f\r ", "a"}});
-}
-
-TEST(NarrowTrim, TrimSpaceLeftAndBoth) {
-  expect_in_place(&zString::TrimSpaceLeft, {{"  ab  ", "ab  "}, {"   ", ""}, {"\r\n\tx y", "x y"}});
-  expect_in_place(&zString::TrimSpace,
-                  {{"  ab  ", "ab"}, {"   ", ""}, {" ", ""}, {"\tab\n", "ab"}, {"a", "a"}});
-}
-
-TEST(NarrowTrim, TrimChar) {
-  const Case cases[] = {{"xxabxx", "ab"}, {"xxx", ""}, {"abx", "ab"}, {"x", ""}, {"axb", "axb"}};
-  for (const Case& c : cases) {
-    zString s(c.in), nul(c.in);
-    const char* before = s.data();
-    s.Trim('x');
-    nul.Trim('\0');
-    EXPECT_STREQ(c.want, s.data()) << c.in;
-    EXPECT_EQ(before, s.data());
-    EXPECT_STREQ(c.in, nul.data());
+TEST(NarrowTrim, TrimCharRemovesRunsAtBothEnds) {
+  const char* const cases[][2] = {
+      {"xxabxx", "ab"}, {"xxx", ""}, {"abx", "ab"}, {"x", ""}, {"axb", "axb"}};
+  for (const auto& c : cases) {
+    expect_in_place(c[0], c[1], [](zString& s) -> const zString& { return s.Trim('x'); });
+    expect_in_place(c[0], c[0], [](zString& s) -> const zString& { return s.Trim('\0'); });
   }
 }
 
 TEST(NarrowTrim, NullStringStaysWithoutBuffer) {
   zString never_set;
   const char* shared = never_set.data();
-  never_set.TrimSpaceRight();
-  never_set.TrimSpaceLeft();
-  never_set.TrimSpace();
+  for (const Member edit :
+       {&zString::TrimSpaceRight, &zString::TrimSpaceLeft, &zString::TrimSpace,
+        static_cast<Member>(&zString::ToUpper), static_cast<Member>(&zString::ToLower)}) {
+    (never_set.*edit)();
+  }
   never_set.Trim('x');
-  never_set.ToUpper();
-  never_set.ToLower();
   never_set.AlignLeftWithSize(0);
   never_set.Replace('a', 'b');
   never_set.Replace(zString("a"), zString("b"));
   never_set.Remove(0);
   never_set.Remove(0, 1);
   EXPECT_EQ(shared, never_set.data());
+  EXPECT_STREQ("", static_cast<const zString&>(never_set).ToUpper().data());
   never_set.AlignLeftWithSize(3);
   EXPECT_STREQ("   ", never_set.data());
 }
@@ -86,25 +85,22 @@ TEST(NarrowCase, FollowsTheProcessLocale) {
   EXPECT_STREQ("\xE4x", lower.data());
 }
 
-TEST(NarrowCase, InPlaceAndConstForms) {
-  expect_in_place(static_cast<Member>(&zString::ToUpper), {{"Hello, World 1", "HELLO, WORLD 1"}});
-  expect_in_place(static_cast<Member>(&zString::ToLower), {{"Hello, World 1", "hello, world 1"}});
-  const zString s("Hello, World 1"), never_set;
-  EXPECT_STREQ("HELLO, WORLD 1", s.ToUpper().data());
-  EXPECT_STREQ("hello, world 1", s.ToLower().data());
-  EXPECT_STREQ("Hello, World 1", s.data());
-  EXPECT_STREQ("", never_set.ToUpper().data());
-}
-
-// Every byte maps as the C library's toupper/tolower in the C locale.
+// Every byte maps as the C library's toupper/tolower in the C locale, in place
+// or into a copy that leaves the string alone.
 TEST(NarrowCase, AllBytesFollowTheCLibrary) {
   ASSERT_NE(nullptr, std::setlocale(LC_ALL, "C"));
+  std::string all, upper, lower;
   for (int b = 1; b < 256; ++b) {
-    const char text[] = {static_cast<char>(b), '\0'};
-    const zString s(text);
-    EXPECT_EQ(std::toupper(b), static_cast<unsigned char>(s.ToUpper().data()[0])) << b;
-    EXPECT_EQ(std::tolower(b), static_cast<unsigned char>(s.ToLower().data()[0])) << b;
+    all += static_cast<char>(b);
+    upper += static_cast<char>(std::toupper(b));
+    lower += static_cast<char>(std::tolower(b));
   }
+  const zString s(all.c_str());
+  expect_in_place(all.c_str(), upper.c_str(), static_cast<Member>(&zString::ToUpper));
+  expect_in_place(all.c_str(), lower.c_str(), static_cast<Member>(&zString::ToLower));
+  EXPECT_EQ(upper, s.ToUpper().data());
+  EXPECT_EQ(lower, s.ToLower().data());
+  EXPECT_EQ(all, s.data());
 }
 
 TEST(NarrowAlign, PadsToExactlyTheWidth) {
@@ -113,13 +109,11 @@ TEST(NarrowAlign, PadsToExactlyTheWidth) {
     int width;
     std::string want;
   };
-  const AlignCase cases[] = {{"ab", 5, "ab   "},
-                             {"abcdef", 3, "abcdef"},
-                             {"", 25, std::string(25, ' ')},
-                             {"ab", 2, "ab"},
-                             {"ab", -1, "ab"},
-                             {"a", 17, "a" + std::string(16, ' ')},
-                             {"abc", -2147483647 - 1, "abc"}};
+  // clang-format off
+  const AlignCase cases[] = {
+      {"ab", 5, "ab   "}, {"abcdef", 3, "abcdef"}, {"", 25, std::string(25, ' ')}, {"ab", 2, "ab"},
+      {"ab", -1, "ab"}, {"a", 17, "a" + std::string(16, ' ')}, {"abc", -2147483647 - 1, "abc"}};
+  // clang-format on
   for (const AlignCase& c : cases) {
     zString s(c.in);
     EXPECT_EQ(&s, &s.AlignLeftWithSize(c.width));

@@ -5,6 +5,8 @@
 #ifndef ZODODE_TESTS_RELIABILITY_ALLOC_CONTROL_H
 #define ZODODE_TESTS_RELIABILITY_ALLOC_CONTROL_H
 
+#include <cstddef>
+
 namespace zodode::testing {
 
 // Starts recording the allocations that stay live: from now on every block
@@ -19,6 +21,10 @@ bool stop_failing();
 // While paused, new blocks are not recorded (frees still are): the harness's
 // own bookkeeping in the middle of a round does not count as the subject's.
 void pause_tracking(bool paused);
+// From now on every allocation of more than `most` bytes fails.
+void cap_allocation_size(std::size_t most);
+// Lifts the cap; the largest size refused under it (0 when none was).
+std::size_t uncap_allocation_size();
 // Stops recording; the number of blocks allocated since begin_tracking() that
 // are still live.
 long end_tracking();

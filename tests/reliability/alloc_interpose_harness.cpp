@@ -26,11 +26,17 @@ bool armed = false;
 bool fired = false;
 long counted = 0;
 long fail_at = 0;
+std::size_t size_cap = static_cast<std::size_t>(-1);
+std::size_t oversized = 0;
 std::size_t live_count = 0;
 void* live[kMaxLive];
 
-// True when this allocation is the one to fail.
-bool refuse() {
+// True when this allocation is the one to fail, or larger than the cap.
+bool refuse(std::size_t size) {
+  if (size > size_cap) {
+    if (size > oversized) oversized = size;
+    return true;
+  }
   if (!armed) return false;
   if (++counted != fail_at) return false;
   fired = true;
@@ -54,14 +60,14 @@ void note_freed(void* block) {
 }
 
 void* allocate(std::size_t size) {
-  if (refuse()) return nullptr;
+  if (refuse(size)) return nullptr;
   void* block = __libc_malloc(size);
   note_allocated(block);
   return block;
 }
 
 void* allocate_aligned(std::size_t size, std::align_val_t alignment) {
-  if (refuse()) return nullptr;
+  if (refuse(size)) return nullptr;
   void* block = __libc_memalign(static_cast<std::size_t>(alignment), size);
   note_allocated(block);
   return block;
@@ -108,6 +114,16 @@ bool stop_failing() {
   return fired;
 }
 
+void cap_allocation_size(std::size_t most) {
+  size_cap = most;
+  oversized = 0;
+}
+
+std::size_t uncap_allocation_size() {
+  size_cap = static_cast<std::size_t>(-1);
+  return oversized;
+}
+
 long end_tracking() {
   tracking = false;
   return static_cast<long>(live_count);
@@ -124,7 +140,7 @@ void* malloc(std::size_t size) {
 }
 
 void* calloc(std::size_t count, std::size_t size) {
-  if (refuse()) {
+  if (refuse(count * size)) {
     errno = ENOMEM;
     return nullptr;
   }
@@ -136,7 +152,7 @@ void* calloc(std::size_t count, std::size_t size) {
 // A refused realloc leaves the old block as it was, as the C library's does.
 void* realloc(void* block, std::size_t size) {
   if (block == nullptr) return malloc(size);
-  if (refuse()) {
+  if (refuse(size)) {
     errno = ENOMEM;
     return nullptr;
   }

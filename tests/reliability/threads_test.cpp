@@ -12,6 +12,7 @@
 
 #include "zString.h"
 #include "zSubString.h"
+#include "zWString.h"
 
 namespace {
 
@@ -62,6 +63,49 @@ std::string narrow_edits(int seed) {
   s.ToLower();
   const zString joined(s.ToStringList(',', false), ';');
   return joined.data();
+}
+
+// The const reads of one wide string, gathered into one text.
+std::wstring wide_reads(const zWString& w) {
+  std::wstring out = w.c_str();
+  out += std::to_wstring(w.size()) + std::to_wstring(w.find(L"beta")) +
+         std::to_wstring(w.rfind(L"a")) + std::to_wstring(w.find_first_of(L",;")) +
+         std::to_wstring(w.compare(L"alpha")) + std::to_wstring(w.Index('g')) +
+         (w.containsAt(L"beta", 6) ? L"+" : L"-");
+  out += w.substr(1, 7) + w(2, 4).c_str() + (w + L"!").c_str();
+  out += w.lowerCase().c_str();
+  out += w.upperCase().c_str();
+  for (const zWString& field : w.ToStringList(L',', true)) out += L"[" + field.getWStringData();
+  return out;
+}
+
+// Edits and number texts of a thread's own wide string, seeded by the thread index.
+std::wstring wide_edits(int seed) {
+  zWString w(seed);
+  w += zWString(L" alpha, beta ;gamma");
+  w += 0.1 * seed;
+  w << true << L"|";
+  w.Insert(zWString(1.0 / 3, true), 2);
+  w.Replace(zWString(L"beta"), zWString(L"BETA"));
+  w.ReplaceSubString(0, 1, zWString(2.5e-7, 'e', 3));
+  w.TrimSpace();
+  wchar_t semicolon[] = L";";
+  const zWString token = w.NextToken(semicolon);
+  w.AlignLeftWithSize(60);
+  return token.getWStringData() + L"#" + w.getWStringData() +
+         zWString(w.ToStringList(L',', false), L'/').getWStringData();
+}
+
+TEST(Threads, ConstWideReadsOfASharedStringAgree) {
+  const zWString shared(L"alpha,beta;gamma,,Delta \x00e9");
+  const std::wstring expected = wide_reads(shared);
+  EXPECT_EQ(0, run_together([&](int) { return wide_reads(shared) == expected; }));
+}
+
+TEST(Threads, WideEditsAndNumberTextsOfOwnStringsAgree) {
+  std::vector<std::wstring> expected;
+  for (int t = 0; t < kThreads; ++t) expected.push_back(wide_edits(t));
+  EXPECT_EQ(0, run_together([&](int t) { return wide_edits(t) == expected[t]; }));
 }
 
 TEST(Threads, ConstNarrowReadsOfASharedStringAgree) {

@@ -173,10 +173,11 @@ void check_encode(const std::wstring& w) {
   bool lone = false;
   const std::u32string points = code_points(w, lone);
   std::string utf8;
+  for (char32_t cp : points) put_utf8(utf8, cp);
+  // Code page 0 maps unit by unit: the two halves of a pair give two '?'.
   std::string latin1;
-  for (char32_t cp : points) {
-    put_utf8(utf8, cp);
-    latin1 += latin1_byte(cp);
+  for (std::size_t i = 0; i < w.size() && w[i] != 0; ++i) {
+    latin1 += latin1_byte(static_cast<std::uint32_t>(w[i]));
   }
   const zWString subject(w);
   const zString encoded = subject.toUtf8();

@@ -108,6 +108,28 @@ TEST(Threads, WideEditsAndNumberTextsOfOwnStringsAgree) {
   EXPECT_EQ(0, run_together([&](int t) { return wide_edits(t) == expected[t]; }));
 }
 
+// Conversions of one shared wide string and one shared narrow string, and
+// the Base64 text of shared bytes into a string of the thread's own.
+std::string encodings(const zWString& w, const zString& utf8, unsigned char* bytes) {
+  zWString copy(w);  // toRTF and toASCII are non-const members
+  zString ascii;
+  copy.toASCII(copy.size(), ascii);
+  zString base64;
+  base64.base64(bytes, 100);
+  return std::string(w.toUtf8().data()) + w.toLatin1().data() + ascii.data() + copy.toRTF().data() +
+         zWString::fromUtf8(utf8).toUtf8().data() + zWString::fromLatin1(utf8).toUtf8().data() +
+         base64.data();
+}
+
+TEST(Threads, EncodingsOfSharedStringsAgree) {
+  const zWString wide(L"Gr\x00fc\x00df Gott \x20ac \xfeff caf\x00e9");
+  const zString utf8("caf\xc3\xa9 \xe2\x82\xac \xed\xa0\x80 \xff");
+  unsigned char bytes[100];
+  for (int i = 0; i < 100; ++i) bytes[i] = static_cast<unsigned char>(i * 13);
+  const std::string expected = encodings(wide, utf8, bytes);
+  EXPECT_EQ(0, run_together([&](int) { return encodings(wide, utf8, bytes) == expected; }));
+}
+
 TEST(Threads, ConstNarrowReadsOfASharedStringAgree) {
   const zString shared("alpha,beta,,gamma delta");
   const std::string expected = narrow_reads(shared);

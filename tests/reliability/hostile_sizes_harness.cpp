@@ -8,27 +8,16 @@
 #include <climits>
 #include <string>
 
-#include "alloc_control.h"
+#include "capped_allocations.h"
 #include "zString.h"
 #include "zSubString.h"
 
 namespace {
 
-using zodode::testing::cap_allocation_size;
-using zodode::testing::uncap_allocation_size;
-
-constexpr std::size_t kCap = std::size_t{64} << 20;
 constexpr unsigned kMaxU = UINT_MAX;
 constexpr unsigned kHalfU = 2147483648u;
 
-// Each test runs with the cap in place and checks that nothing hit it.
-class HostileSizes : public ::testing::Test {
- protected:
-  void SetUp() override { cap_allocation_size(kCap); }
-  void TearDown() override {
-    EXPECT_EQ(0u, uncap_allocation_size()) << "asked for that many bytes";
-  }
-};
+using HostileSizes = zodode::testing::CappedAllocations;
 
 struct RemoveCase {
   unsigned pos;

@@ -9,25 +9,15 @@
 #include <stdexcept>
 #include <string>
 
-#include "alloc_control.h"
+#include "capped_allocations.h"
 #include "zWString.h"
 
 namespace {
 
-using zodode::testing::cap_allocation_size;
-using zodode::testing::uncap_allocation_size;
-
-constexpr std::size_t kCap = std::size_t{64} << 20;
 constexpr unsigned kMaxU = UINT_MAX;
 constexpr unsigned kNpos = 4294967295u;
 
-class HostileWideSizes : public ::testing::Test {
- protected:
-  void SetUp() override { cap_allocation_size(kCap); }
-  void TearDown() override {
-    EXPECT_EQ(0u, uncap_allocation_size()) << "asked for that many bytes";
-  }
-};
+using HostileWideSizes = zodode::testing::CappedAllocations;
 
 struct ThrowCase {
   const char* name;

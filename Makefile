@@ -1,18 +1,32 @@
 # Thin wrapper over the CMake presets.
-#   make demo   build the library and run the demo client
-#   make test   build and run every test (release, then the sanitizer build)
-#   make test-reliability   ThreadSanitizer, Valgrind memcheck and bounded fuzzing
-#                           (FUZZ_SECONDS per fuzz target, default 30)
-.PHONY: demo test test-release test-asan clean
+#   make demo              build the library and run the demo client
+#   make test              build and run every test: every leg below, in order
+#   make test-release      the release build's unit, export and tool tests
+#   make test-asan         the same under AddressSanitizer + UndefinedBehaviorSanitizer
+#   make test-windows      cross-build for Windows with mingw-w64: the x86_64 DLL
+#                          and its tests, run under Wine, and the i686 DLL and
+#                          tests, built and linked only (its export table checked)
+#   make test-reliability  ThreadSanitizer, Valgrind memcheck and bounded fuzzing
+#                          (FUZZ_SECONDS per fuzz target, default 30)
+.PHONY: demo test print-test-legs test-release test-asan clean
+.PHONY: test-windows test-mingw-x64 test-mingw-i686
+.PHONY: test-reliability test-tsan test-memcheck test-fuzz
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+FUZZ_SECONDS ?= 30
+
+# The legs of `make test`, in order; .ci/run times each one.
+TEST_LEGS = test-release test-asan test-mingw-x64 test-mingw-i686 test-tsan test-memcheck test-fuzz
 
 demo:
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 	./build/release/bin/zodode_example
 
-test: test-release test-asan
+test: $(TEST_LEGS)
+
+print-test-legs:
+	@echo $(TEST_LEGS)
 
 test-release:
 	cmake --preset release
@@ -24,9 +38,17 @@ test-asan:
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan
 
-.PHONY: test-reliability test-tsan test-memcheck test-fuzz
+test-windows: test-mingw-x64 test-mingw-i686
 
-FUZZ_SECONDS ?= 30
+test-mingw-x64:
+	cmake --preset mingw-x64
+	cmake --build --preset mingw-x64 -j $(JOBS)
+	ctest --preset mingw-x64
+
+test-mingw-i686:
+	cmake --preset mingw-i686
+	cmake --build --preset mingw-i686 -j $(JOBS)
+	ctest --preset mingw-i686
 
 test-reliability: test-tsan test-memcheck test-fuzz
 

@@ -62,6 +62,9 @@ const DoubleCase kDoubles[] = {
 // clang-format on
 
 std::string printf_text(double value, bool flag) {
+  // mingw-w64's printf drops the sign of a NaN; glibc's, which the library
+  // follows on every platform, writes it.
+  if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
   char text[1024];
   std::snprintf(text, sizeof text, flag ? "%.20g" : "%.10g", value);
   return text;

@@ -7,15 +7,30 @@
 
 using zodode::detail::check_new_size;
 
+namespace {
+
+// Cuts text to its units first..last in place; npos for first keeps nothing.
+// Erasing never allocates, so this cannot fail.
+void keep_units(std::wstring& text, std::size_t first, std::size_t last) {
+  if (first == std::wstring::npos) {
+    text.clear();
+    return;
+  }
+  text.erase(last + 1);
+  text.erase(0, first);
+}
+
+}  // namespace
+
+// The returned copy is made before *this shrinks, so a refused allocation
+// leaves *this as it was; the in-place erase that follows cannot fail.
 zWString zWString::Trim(wchar_t c) {
   const std::size_t first = str_.find_first_not_of(c);
-  if (first == std::wstring::npos) {
-    str_.clear();
-    return zWString();
-  }
-  str_.erase(str_.find_last_not_of(c) + 1);
-  str_.erase(0, first);
-  return *this;
+  const std::size_t last = str_.find_last_not_of(c);
+  zWString result;
+  if (first != std::wstring::npos) result.str_.assign(str_, first, last + 1 - first);
+  keep_units(str_, first, last);
+  return result;
 }
 
 zWString zWString::TrimRight(wchar_t c) {
@@ -31,25 +46,23 @@ zWString zWString::TrimSpace() { return Trim(L' '); }
 // The first unit is never examined from the right, so a single kept unit stays.
 zWString zWString::stripString(wchar_t* set) {
   const std::size_t set_size = std::wcslen(set);
-  const std::size_t start = str_.find_first_not_of(set, 0, set_size);
-  if (start == std::wstring::npos) {
-    str_.clear();
-    return zWString();
-  }
-  const std::size_t end = str_.find_last_not_of(set, std::wstring::npos, set_size);
-  str_.erase(end + 1);
-  str_.erase(0, start);
-  return *this;
+  const std::size_t first = str_.find_first_not_of(set, 0, set_size);
+  const std::size_t last = str_.find_last_not_of(set, std::wstring::npos, set_size);
+  zWString result;
+  if (first != std::wstring::npos) result.str_.assign(str_, first, last + 1 - first);
+  keep_units(str_, first, last);
+  return result;
 }
 
 // The delimiter found stays as the first unit of *this; without one the whole
 // text is returned and *this is left as it was.
 zWString zWString::NextToken(wchar_t* delimiters) {
   const std::size_t found = str_.find_first_of(delimiters, 0, std::wcslen(delimiters));
-  if (found == std::wstring::npos) return *this;
+  // One named result, so it is built in place: a copy made on return would
+  // come after the erase and could fail with *this already cut.
   zWString token;
   token.str_.assign(str_, 0, found);
-  str_.erase(0, found);
+  if (found != std::wstring::npos) str_.erase(0, found);
   return token;
 }
 

@@ -1,0 +1,96 @@
+# The table of zodode cases. Expected outputs are written by hand (or, for
+# Base64, by an independent encoder) and kept in data/.
+
+# Command line: help, and usage errors with exit status 2.
+zodode_case(help ARGS --help CONTAINS "usage: zodode COMMAND|base64|latin1|demo")
+zodode_case(help_command ARGS split --help CONTAINS "usage: zodode split SEP")
+zodode_case(version ARGS --version CONTAINS "zodode 1.0.0")
+zodode_case(no_command STATUS 2 ERROR "^zodode: missing command")
+zodode_case(unknown_command ARGS shout STATUS 2 ERROR "unknown command 'shout'")
+zodode_case(unknown_option ARGS trim --shout STATUS 2 ERROR "trim: unknown option '--shout'")
+zodode_case(case_without_flag ARGS case STATUS 2 ERROR "exactly one of --upper and --lower")
+zodode_case(case_both_flags ARGS case --upper --lower STATUS 2 ERROR "exactly one")
+zodode_case(latin1_without_flag ARGS latin1 STATUS 2 ERROR "exactly one of --from and --to")
+zodode_case(split_without_sep ARGS split STATUS 2 ERROR "split: missing SEP")
+zodode_case(split_long_sep ARGS split ab STATUS 2 ERROR "SEP must be one ASCII character")
+zodode_case(join_long_sep ARGS join ab STATUS 2 ERROR "SEP must be one ASCII character")
+zodode_case(align_word ARGS align wide STATUS 2 ERROR "WIDTH must be a whole number")
+zodode_case(align_negative ARGS align -3 STATUS 2 ERROR "not '-3'")
+zodode_case(align_too_wide ARGS align 1000001 STATUS 2 ERROR "from 0 to 1000000")
+zodode_case(surplus_argument ARGS trim a b STATUS 2 ERROR "unexpected argument 'b'")
+zodode_case(demo_takes_no_file ARGS demo file STATUS 2 ERROR "unexpected argument 'file'")
+
+# Bad input: one line, exit status 1.
+zodode_case(missing_file ARGS trim ${gen}/absent.txt STATUS 1
+            ERROR "^zodode: cannot open '.*absent.txt': No such file or directory\n$")
+zodode_case(directory_file ARGS base64 ${data} STATUS 1 ERROR "^zodode: cannot read '.*data'")
+zodode_case(nul_in_line ARGS trim INPUT ${data}/nul.txt STATUS 1
+            ERROR "NUL byte at offset 3 of the input")
+zodode_case(nul_in_piece ARGS case --upper ${data}/nul.txt STATUS 1 ERROR "NUL byte at offset 3")
+zodode_case(nul_in_document ARGS rtf --document ${data}/nul.txt STATUS 1 ERROR "offset 3")
+if(NOT WIN32)
+  zodode_case(write_error ARGS base64 ${data}/accents.txt OUTPUT_TO /dev/full STATUS 1
+              ERROR "^zodode: cannot write standard output: No space left on device")
+endif()
+
+# base64: any bytes, 76-character lines, streamed in whole lines.
+zodode_case(base64_one_byte ARGS base64 ${data}/one_byte.txt EXPECT ${data}/one_byte.b64)
+zodode_case(base64_nul_bytes ARGS base64 INPUT ${data}/nul.txt EXPECT ${data}/nul_base64.txt)
+zodode_case(base64_empty ARGS base64 INPUT ${data}/empty.txt EXPECT ${data}/empty.txt)
+zodode_repeat(${gen}/base64_long.txt ${data}/base64_line.txt 2500 SUFFIX "xy")
+file(READ ${data}/base64_line.b64 line)
+string(REPEAT "${line}" 2500 lines)
+file(WRITE ${gen}/base64_long.b64 "${lines}eHk=\n")
+zodode_case(base64_long ARGS base64 - INPUT ${gen}/base64_long.txt EXPECT ${gen}/base64_long.b64)
+
+# rtf: escapes, byte-order mark dropped, a complete document.
+zodode_case(rtf_escapes ARGS rtf ${data}/rtf_in.txt EXPECT ${data}/rtf_out.txt)
+zodode_case(rtf_document ARGS rtf --document ${data}/document_in.txt
+            EXPECT ${data}/document_out.rtf)
+
+# latin1 both ways; what Windows-1252 lacks becomes '?'.
+zodode_case(latin1_to ARGS latin1 --to ${data}/latin1_utf8.txt EXPECT ${data}/latin1_bytes.txt)
+zodode_case(latin1_from ARGS latin1 --from INPUT ${data}/latin1_bytes.txt
+            EXPECT ${data}/latin1_back.txt)
+
+# case: accented and Greek letters map in the plain C locale too; ill-formed
+# UTF-8 becomes U+FFFD as the library decodes it, also across block borders.
+zodode_case(case_upper ARGS case --upper ${data}/accents.txt EXPECT ${data}/accents_upper.txt)
+zodode_case(case_lower ARGS case --lower ${data}/accents.txt EXPECT ${data}/accents_lower.txt)
+zodode_case(case_invalid_utf8 ARGS case --upper ${data}/invalid.txt
+            EXPECT ${data}/invalid_upper.txt)
+zodode_repeat(${gen}/case_long.txt ${data}/long_unit.txt 9000)
+zodode_repeat(${gen}/case_long_upper.txt ${data}/long_unit_upper.txt 9000)
+zodode_case(case_long ARGS case --upper INPUT ${gen}/case_long.txt
+            EXPECT ${gen}/case_long_upper.txt)
+zodode_repeat(${gen}/latin1_long.txt ${data}/latin1_utf8.txt 30000 SUFFIX "\n")
+zodode_repeat(${gen}/latin1_long.bytes ${data}/latin1_bytes.txt 30000 SUFFIX "\n")
+zodode_case(latin1_long ARGS latin1 --to ${gen}/latin1_long.txt EXPECT ${gen}/latin1_long.bytes)
+
+# split and join, with and without empty fields; long lines go to the
+# library in parts, which must not show.
+zodode_case(split_dropped ARGS split , ${data}/split_in.txt EXPECT ${data}/split_dropped.txt)
+zodode_case(split_kept ARGS split , --keep-empty INPUT ${data}/split_in.txt
+            EXPECT ${data}/split_kept.txt)
+file(WRITE ${gen}/split_unit.txt "a,,b,")
+file(WRITE ${gen}/split_unit_out.txt "a\n\nb\n")
+zodode_repeat(${gen}/split_long.txt ${gen}/split_unit.txt 40)
+zodode_repeat(${gen}/split_long_out.txt ${gen}/split_unit_out.txt 40)
+zodode_case(split_long_line ARGS split , --keep-empty ${gen}/split_long.txt
+            EXPECT ${gen}/split_long_out.txt)
+zodode_case(join ARGS join , ${data}/join_in.txt EXPECT ${data}/join_out.txt)
+zodode_case(join_empty ARGS join , ${data}/empty.txt EXPECT ${data}/empty.txt)
+string(REPEAT "x\ny\n" 40 text)
+file(WRITE ${gen}/join_long.txt "${text}")
+string(REPEAT "x:y:" 39 text)
+file(WRITE ${gen}/join_long_out.txt "${text}x:y\n")
+zodode_case(join_long ARGS join : ${gen}/join_long.txt EXPECT ${gen}/join_long_out.txt)
+
+# trim and align, line by line.
+zodode_case(trim ARGS trim ${data}/trim_in.txt EXPECT ${data}/trim_out.txt)
+zodode_case(align ARGS align 6 ${data}/align_in.txt EXPECT ${data}/align_out.txt)
+zodode_case(align_zero ARGS align 0 ${data}/align_in.txt EXPECT ${data}/align_zero.txt)
+
+# The demo runs every family and shows results the library computes.
+zodode_case(demo ARGS demo
+            CONTAINS "Hello There|0.10000000000000000555|SGVsbG8sIHpvZG9kZTMyIQ==|\\u55357?\\u56832?")

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# End to end: a UTF-8 sample becomes an RTF document through
+# `zodode rtf --document`, LibreOffice reads the document and writes it back as
+# text, and that text must equal the sample.
+#   e2e_rtf.sh ZODODE SAMPLE WORKDIR
+# Exit status 77 (skipped) when LibreOffice is not installed.
+set -euo pipefail
+zodode=$1 sample=$2 work=$3
+
+soffice=$(command -v soffice || command -v libreoffice || true)
+if [ -z "$soffice" ]; then
+  echo "SKIPPED: soffice not found; install libreoffice-writer-nogui to run this test"
+  exit 77
+fi
+
+rm -rf "$work" && mkdir -p "$work/home" "$work/out"
+"$zodode" rtf --document "$sample" > "$work/sample.rtf"
+# Its own profile directory, so the test neither reads nor changes the user's.
+HOME="$work/home" "$soffice" --headless --norestore --convert-to txt:Text \
+  --outdir "$work/out" "$work/sample.rtf" > "$work/soffice.log" 2>&1 || {
+  cat "$work/soffice.log"; exit 1; }
+
+# LibreOffice's text export starts with a UTF-8 byte-order mark.
+result="$work/out/sample.txt"
+if [ "$(head -c 3 "$result" | od -An -tx1 | tr -d ' ')" = efbbbf ]; then
+  tail -c +4 "$result" > "$work/read_back.txt"
+else
+  cp "$result" "$work/read_back.txt"
+fi
+if ! cmp "$sample" "$work/read_back.txt"; then
+  echo "LibreOffice read back other text than the sample:"
+  diff "$sample" "$work/read_back.txt" || true
+  exit 1
+fi
+echo "LibreOffice read back the $(wc -l < "$sample")-line sample unchanged"

@@ -1,0 +1,208 @@
+// The subcommand table, --help texts and argument parsing.
+#include "cli.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "commands.h"
+#include "io.h"
+
+namespace zodode::tool {
+namespace {
+
+constexpr char kFileNote[] =
+    "FILE is read instead of standard input when given (\"-\" is standard input).\n";
+
+bool is_flag(const std::string& word) { return word.size() > 2 && word.compare(0, 2, "--") == 0; }
+
+bool is_help(const std::string& word) { return word == "--help" || word == "-h"; }
+
+[[noreturn]] void usage_error(const Command& command, const std::string& text) {
+  throw UsageError(std::string(command.name) + ": " + text + " (try 'zodode " + command.name +
+                   " --help')");
+}
+
+void take_flag(const Command& command, const std::string& word, Invocation& call) {
+  const bool known = std::any_of(command.flags.begin(), command.flags.end(),
+                                 [&](const char* flag) { return word == flag; });
+  if (!known) {
+    usage_error(command, "unknown option '" + word + "'");
+  }
+  call.flags.push_back(word);
+}
+
+void take_word(const Command& command, const std::string& word, bool& file_seen, Invocation& call) {
+  if (call.args.size() < command.arg_names.size()) {
+    call.args.push_back(word);
+  } else if (command.reads_input && !file_seen) {
+    call.file = word;
+    file_seen = true;
+  } else {
+    usage_error(command, "unexpected argument '" + word + "'");
+  }
+}
+
+}  // namespace
+
+bool Invocation::has(const char* flag) const {
+  return std::find(flags.begin(), flags.end(), flag) != flags.end();
+}
+
+const std::vector<Command>& commands() {
+  static const std::vector<Command> table = {
+      {"base64",
+       "[FILE]",
+       "encode bytes as Base64 in lines of 76 characters",
+       "Any bytes, NUL included. Every output line ends with a line feed.\n",
+       {},
+       {},
+       true,
+       run_base64},
+      {"rtf",
+       "[--document] [FILE]",
+       "escape UTF-8 text for an RTF body",
+       "Characters above U+007F become \\uN? escapes; a byte-order mark is dropped.\n"
+       "--document  write a complete RTF document, one paragraph per line, with\n"
+       "            \\, { and } escaped and tabs as \\tab\n",
+       {"--document"},
+       {},
+       true,
+       run_rtf},
+      {"latin1",
+       "--from|--to [FILE]",
+       "convert between UTF-8 and Latin1 (Windows-1252)",
+       "--from  Latin1 in, UTF-8 out\n"
+       "--to    UTF-8 in, Latin1 out; characters Latin1 lacks become '?'\n",
+       {"--from", "--to"},
+       {},
+       true,
+       run_latin1},
+      {"split",
+       "SEP [--keep-empty] [FILE]",
+       "split each line at SEP, one field per line",
+       "SEP is one ASCII character. Empty fields are dropped unless --keep-empty is\n"
+       "given; a separator at the end of a line gives no empty field, and an empty\n"
+       "line gives no field.\n",
+       {"--keep-empty"},
+       {"SEP"},
+       true,
+       run_split},
+      {"join",
+       "SEP [FILE]",
+       "join the lines into one, with SEP between them",
+       "SEP is one ASCII character. Empty input gives empty output.\n",
+       {},
+       {"SEP"},
+       true,
+       run_join},
+      {"case",
+       "--upper|--lower [FILE]",
+       "upper-case or lower-case UTF-8 text",
+       "Character by character under the locale's rules (LC_CTYPE; C.UTF-8 when the\n"
+       "environment selects the plain C locale).\n",
+       {"--upper", "--lower"},
+       {},
+       true,
+       run_case},
+      {"trim",
+       "[FILE]",
+       "remove white space at both ends of each line",
+       "White space: space, tab, vertical tab, form feed and carriage return.\n",
+       {},
+       {},
+       true,
+       run_trim},
+      {"align",
+       "WIDTH [FILE]",
+       "pad each line with spaces to WIDTH characters",
+       "WIDTH is a whole number from 0 to 1000000; it counts characters (code\n"
+       "points), not display columns. Longer lines are left as they are.\n",
+       {},
+       {"WIDTH"},
+       true,
+       run_align},
+      {"demo",
+       "",
+       "a tour of every family of the library on a sample text",
+       "Shows each call with its input and its result side by side.\n",
+       {},
+       {},
+       false,
+       run_demo},
+  };
+  return table;
+}
+
+const Command* find_command(const std::string& name) {
+  for (const Command& command : commands()) {
+    if (name == command.name) {
+      return &command;
+    }
+  }
+  return nullptr;
+}
+
+Invocation parse_invocation(const Command& command, const std::vector<std::string>& words,
+                            bool& help) {
+  Invocation call;
+  call.command = command.name;
+  help = std::any_of(words.begin(), words.end(), is_help);
+  if (help) {
+    return call;
+  }
+  bool file_seen = false;
+  bool options_done = false;
+  for (const std::string& word : words) {
+    if (!options_done && word == "--") {
+      options_done = true;
+    } else if (!options_done && is_flag(word)) {
+      take_flag(command, word, call);
+    } else {
+      take_word(command, word, file_seen, call);
+    }
+  }
+  if (call.args.size() < command.arg_names.size()) {
+    usage_error(command, std::string("missing ") + command.arg_names[call.args.size()]);
+  }
+  return call;
+}
+
+const char* one_of(const Invocation& call, const char* first, const char* second) {
+  const bool has_first = call.has(first);
+  if (has_first == call.has(second)) {
+    throw UsageError(call.command + ": give exactly one of " + first + " and " + second +
+                     " (try 'zodode " + call.command + " --help')");
+  }
+  return has_first ? first : second;
+}
+
+std::string overview_help() {
+  std::string text =
+      "usage: zodode COMMAND [OPTIONS] [FILE]\n"
+      "Text tools on the zodode32 string library. Input is UTF-8 text (Latin1 for\n"
+      "latin1 --from) from FILE or standard input; output goes to standard output.\n\n"
+      "commands:\n";
+  for (const Command& command : commands()) {
+    std::string name = command.name;
+    name.resize(8, ' ');
+    text += "  " + name + command.summary + "\n";
+  }
+  text +=
+      "\n'zodode COMMAND --help' describes a command. Exit status: 0 done, 1 failure\n"
+      "(unreadable file, write error, NUL byte in text input), 2 wrong command line.\n";
+  return text;
+}
+
+std::string command_help(const Command& command) {
+  std::string text = std::string("usage: zodode ") + command.name;
+  if (std::strlen(command.usage) != 0) {
+    text += std::string(" ") + command.usage;
+  }
+  text += "\n" + std::string(command.summary) + ".\n\n" + command.details;
+  if (command.reads_input) {
+    text += kFileNote;
+  }
+  return text;
+}
+
+}  // namespace zodode::tool

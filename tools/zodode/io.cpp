@@ -143,42 +143,55 @@ void require_no_nul(const std::string& text, std::uint64_t base_offset) {
 
 namespace {
 
+// Pieces stay well below the allocator's large-block threshold, so that the
+// wide copies and results of one piece reuse the heap of the last one.
+constexpr std::size_t kPieceSize = 16 * 1024;
+
 bool is_continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
 
-// Where a piece of pending may end without cutting a UTF-8 sequence: before
-// the last byte that can start one. A lead byte takes at most three
-// continuation bytes, so past a run of four or more of them every position is
-// a boundary (the surplus ones each stand alone as ill-formed bytes).
-std::size_t utf8_boundary(const std::string& pending) {
-  std::size_t start = pending.size();
-  while (start > 0 && is_continuation(pending[start - 1])) {
+// Where a piece of the size bytes at text may end without cutting a UTF-8
+// sequence: before the last byte that can start one. A lead byte takes at most
+// three continuation bytes, so past a run of four or more of them every
+// position is a boundary (the surplus ones each stand alone as ill-formed).
+std::size_t utf8_boundary(const char* text, std::size_t size) {
+  std::size_t start = size;
+  while (start > 0 && is_continuation(text[start - 1])) {
     --start;
   }
-  if (pending.size() - start >= 4) {
-    return pending.size();
+  if (size - start >= 4) {
+    return size;
   }
   return start == 0 ? 0 : start - 1;
+}
+
+// The length of the next piece of the size bytes at text; 0 when the piece
+// needs bytes that have not been read yet.
+std::size_t next_piece(const char* text, std::size_t size, Cut cut) {
+  const std::size_t most = size < kPieceSize ? size : kPieceSize;
+  return cut == Cut::kAnywhere ? most : utf8_boundary(text, most);
 }
 
 }  // namespace
 
 void for_each_piece(Input& input, Cut cut, const std::function<void(const std::string&)>& piece) {
   std::string pending;
-  std::uint64_t pending_offset = 0;
-  while (input.read_chunk(pending)) {
-    const std::size_t end = cut == Cut::kAnywhere ? pending.size() : utf8_boundary(pending);
-    if (end == 0) {
-      continue;
+  std::uint64_t done = 0;
+  std::string head;
+  bool more = true;
+  while (more) {
+    more = input.read_chunk(pending);
+    std::size_t start = 0;
+    std::size_t length = 0;
+    while ((length = next_piece(pending.data() + start, pending.size() - start, cut)) != 0 ||
+           (!more && start < pending.size())) {
+      length = length != 0 ? length : pending.size() - start;
+      head.assign(pending, start, length);
+      require_no_nul(head, done + start);
+      piece(head);
+      start += length;
     }
-    const std::string head = pending.substr(0, end);
-    require_no_nul(head, pending_offset);
-    piece(head);
-    pending.erase(0, end);
-    pending_offset += end;
-  }
-  if (!pending.empty()) {
-    require_no_nul(pending, pending_offset);
-    piece(pending);
+    pending.erase(0, start);
+    done += start;
   }
 }
 

@@ -105,7 +105,7 @@ void add_narrow(std::vector<Row>& rows) {
   replaced.Replace('l', 'L');
   zString inserted("the dog");
   inserted.Insert("big ", 4);
-  rows.push_back({"narrow", "s(6, 5) = \"There\"", show("Hello World"), show(spliced)});
+  rows.push_back({"view", "s(6, 5) = \"There\"", show("Hello World"), show(spliced)});
   rows.push_back({"narrow", "s += s", show("ab"), show(doubled)});
   rows.push_back({"editing", "Replace('l', 'L')", show("Hello"), show(replaced)});
   rows.push_back({"editing", "Insert(\"big \", 4)", show("the dog"), show(inserted)});
@@ -136,7 +136,7 @@ void add_trim_case_align(std::vector<Row>& rows) {
   rows.push_back({"case", "ToUpper() const (bytes)", show(narrow), show(narrow.ToUpper())});
   rows.push_back({"case", "wide upperCase()", show(wide), show(wide.upperCase())});
   rows.push_back({"case", "wide lowerCase()", show(wide), show(wide.lowerCase())});
-  rows.push_back({"align", "wide AlignLeftWithSize(8)", show(kCity), show(aligned) + "|"});
+  rows.push_back({"align", "wide AlignLeftWithSize(8)", show(kCity), show(aligned)});
 }
 
 void add_split_join(std::vector<Row>& rows) {
@@ -163,10 +163,10 @@ void add_encodings(std::vector<Row>& rows) {
   zString encoded;
   encoded.base64(reinterpret_cast<unsigned char*>(&message[0]), static_cast<long>(message.size()));
   rows.push_back({"utf-8", "toUtf8()", show(euro), hex(euro.toUtf8())});
+  rows.push_back({"utf-8", "fromUtf8() ill-formed", "41 E2 82 42 FF", show(from_utf8(broken))});
   rows.push_back({"latin1", "toLatin1()", show(euro), hex(euro.toLatin1())});
   rows.push_back({"latin1", "fromLatin1()", "4B F6 6C 6E 20 80",
                   show(zWString::fromLatin1(zString("K\xF6ln \x80")))});
-  rows.push_back({"utf-8", "fromUtf8() ill-formed", "41 E2 82 42 FF", show(from_utf8(broken))});
   rows.push_back({"rtf", "toRTF()", show(world), show(world.toRTF())});
   rows.push_back({"base64", "base64(data, 16)", show(message), show(encoded)});
 }
@@ -183,21 +183,27 @@ std::vector<unsigned int> column_widths(const std::vector<Row>& rows) {
   return widths;
 }
 
-void print_rows(const std::vector<Row>& rows) {
+std::string format_row(const Row& row, const std::vector<unsigned int>& widths, const char* arrow) {
+  return pad(row.family, widths[0] + 2) + pad(row.call, widths[1] + 2) +
+         pad(row.input, widths[2] + 2) + arrow + row.result + "\n";
+}
+
+void print_rows(std::vector<Row>& rows) {
   const std::vector<unsigned int> widths = column_widths(rows);
+  write_out(format_row({"family", "call", "input", "result"}, widths, "   "));
   std::string previous;
-  for (const Row& row : rows) {
-    const std::string family = row.family == previous ? "" : row.family;
-    previous = row.family;
-    write_out(pad(family, widths[0] + 2) + pad(row.call, widths[1] + 2) +
-              pad(row.input, widths[2] + 2) + "-> " + row.result + "\n");
+  for (Row& row : rows) {
+    const std::string family = row.family;
+    row.family = family == previous ? "" : family;
+    previous = family;
+    write_out(format_row(row, widths, "-> "));
   }
 }
 
 }  // namespace
 
 void run_demo(const Invocation&) {
-  std::vector<Row> rows = {{"family", "call", "input", "   result"}};
+  std::vector<Row> rows;
   add_narrow(rows);
   add_numbers(rows);
   add_trim_case_align(rows);

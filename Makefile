@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets.
-#   make demo              build the library and run the demo client
+#   make demo              build the library and the zodode tool, run `zodode demo`
 #   make test              build and run every test: every leg below, in order
 #   make test-release      the release build's unit, export and tool tests
 #   make test-asan         the same under AddressSanitizer + UndefinedBehaviorSanitizer
@@ -21,7 +21,7 @@ TEST_LEGS = test-release test-asan test-mingw-x64 test-mingw-i686 test-tsan test
 demo:
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
-	./build/release/bin/zodode_example
+	./build/release/bin/zodode demo
 
 test: $(TEST_LEGS)
 

@@ -23,7 +23,7 @@ zodode_case(demo_takes_no_file ARGS demo file STATUS 2 ERROR "unexpected argumen
 # Bad input: one line, exit status 1.
 zodode_case(missing_file ARGS trim ${gen}/absent.txt STATUS 1
             ERROR "^zodode: cannot open '.*absent.txt': No such file or directory\n$")
-zodode_case(directory_file ARGS base64 ${data} STATUS 1 ERROR "^zodode: cannot read '.*data'")
+zodode_case(directory_file ARGS base64 ${data} STATUS 1 ERROR "^zodode: cannot (open|read) '.*data'")
 zodode_case(nul_in_line ARGS trim INPUT ${data}/nul.txt STATUS 1
             ERROR "NUL byte at offset 3 of the input")
 zodode_case(nul_in_piece ARGS case --upper ${data}/nul.txt STATUS 1 ERROR "NUL byte at offset 3")

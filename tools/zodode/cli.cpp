@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "commands.h"
-#include "io.h"
+#include "streams.h"
 
 namespace zodode::tool {
 namespace {

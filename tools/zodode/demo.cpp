@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "commands.h"
-#include "io.h"
+#include "streams.h"
 #include "zString.h"
 #include "zSubString.h"
 #include "zWString.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "commands.h"
-#include "io.h"
+#include "streams.h"
 #include "zString.h"
 #include "zWString.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli.h"
-#include "io.h"
+#include "streams.h"
 
 namespace {
 

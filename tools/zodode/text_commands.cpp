@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "commands.h"
-#include "io.h"
+#include "streams.h"
 #include "zString.h"
 #include "zWString.h"
 

@@ -1,5 +1,5 @@
 // Blocks and lines in, checked bytes out.
-#include "io.h"
+#include "streams.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,8 +1,8 @@
 // Input and output of the zodode tool: a file or standard input read in
 // blocks or lines, standard output written with every error checked, and the
 // two kinds of failure the tool reports.
-#ifndef ZODODE_TOOL_IO_H
-#define ZODODE_TOOL_IO_H
+#ifndef ZODODE_TOOL_STREAMS_H
+#define ZODODE_TOOL_STREAMS_H
 
 #include <cstddef>
 #include <cstdint>
@@ -84,4 +84,4 @@ void for_each_piece(Input& input, Cut cut, const std::function<void(const std::s
 
 }  // namespace zodode::tool
 
-#endif  // ZODODE_TOOL_IO_H
+#endif  // ZODODE_TOOL_STREAMS_H

@@ -2,6 +2,7 @@
 #include "cli.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #include "commands.h"
@@ -198,7 +199,9 @@ std::string command_help(const Command& command) {
   if (std::strlen(command.usage) != 0) {
     text += std::string(" ") + command.usage;
   }
-  text += "\n" + std::string(command.summary) + ".\n\n" + command.details;
+  std::string summary = command.summary;
+  summary[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(summary[0])));
+  text += "\n" + summary + ".\n\n" + command.details;
   if (command.reads_input) {
     text += kFileNote;
   }

@@ -153,6 +153,26 @@ void add_split_join(std::vector<Row>& rows) {
       {"tokens", "wide NextToken(L\" ,\")", show(kGreeting), show(token) + " rest " + show(rest)});
 }
 
+void add_wide(std::vector<Row>& rows) {
+  const zWString greeting = from_utf8(kGreeting);
+  zWString path(L"C:\\data\\notes.txt");
+  const std::string path_before = to_utf8(path);
+  path.normaliseFilePath();
+  zWString streamed(L"ready: ");
+  streamed << true << L"!";
+  const std::vector<zWString> fields = zWString(L"a,,b,").ToStringList(L',', true);
+  std::string shown_fields = "[";
+  for (const zWString& field : fields) {
+    shown_fields += (shown_fields.size() > 1 ? ", " : "") + show(field);
+  }
+  rows.push_back({"wide", "find(L\"K\\u00F6ln\")", show(greeting),
+                  std::to_string(greeting.find(from_utf8(kCity)))});
+  rows.push_back({"wide", "substr(0, 5)", show(greeting), show(greeting.substr(0, 5))});
+  rows.push_back({"wide", "normaliseFilePath()", show(path_before), show(path)});
+  rows.push_back({"wide", "<< true << L\"!\"", show("ready: "), show(streamed)});
+  rows.push_back({"wide", "ToStringList(L',', true)", show("a,,b,"), shown_fields + "]"});
+}
+
 void add_encodings(std::vector<Row>& rows) {
   const zWString euro = from_utf8(kEuro);
   zWString world = from_utf8(kWorld);
@@ -208,6 +228,7 @@ void run_demo(const Invocation&) {
   add_numbers(rows);
   add_trim_case_align(rows);
   add_split_join(rows);
+  add_wide(rows);
   add_encodings(rows);
   const char* ctype = std::setlocale(LC_CTYPE, nullptr);
   write_out(std::string("zodode demo: each family of the zodode32 library on a sample text\n") +

@@ -222,7 +222,9 @@ class ZODODE_API zWString {
 
   // RTF.
 
-  // The text for an RTF body: units above 127 become "\uN?", U+FEFF is dropped.
+  // The text for an RTF body: units above 127 become "\uN?" (N unsigned; a
+  // character above U+FFFF gives the two escapes of its UTF-16 surrogate
+  // pair), U+FEFF is dropped, ASCII (\, { and } too) passes unchanged.
   zWString toRTFW();
   // The same as narrow bytes, ending at the first NUL.
   zString toRTF();

@@ -86,7 +86,6 @@ bool Input::read_line(std::string& line) {
       break;
     }
   }
-  lines_ += any ? 1 : 0;
   return any;
 }
 

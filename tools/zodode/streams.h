@@ -41,8 +41,6 @@ class Input {
   bool read_line(std::string& line);
   // Number of bytes handed out so far (for positions in messages).
   std::uint64_t offset() const { return offset_; }
-  // Number of lines handed out so far by read_line.
-  std::uint64_t line_number() const { return lines_; }
 
  private:
   bool refill();
@@ -53,7 +51,6 @@ class Input {
   std::string block_;
   std::size_t pos_ = 0;
   std::uint64_t offset_ = 0;
-  std::uint64_t lines_ = 0;
 };
 
 // Standard output; every write is checked, so a full disk is an error and not

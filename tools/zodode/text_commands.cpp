@@ -13,11 +13,11 @@
 namespace zodode::tool {
 namespace {
 
-// The library's split copies the rest of the text for every field, and its
-// join reallocates the result for every element, so both cost the number of
-// fields times the length. Handing them at most this many fields at a time
-// keeps the tool linear on long lines and long inputs; the results join up to
-// those of a single call.
+// A split list holds one allocated zString per field, copied again whenever
+// the vector grows (zString has no move), and a join needs its whole list at
+// once. Handing the library at most this many fields (or bytes) at a time
+// keeps memory to a few blocks on lines with millions of fields and on long
+// inputs to join; the results put together equal those of a single call.
 constexpr std::size_t kFieldsPerCall = 16;
 constexpr std::size_t kJoinBytesPerCall = 64 * 1024;
 constexpr long kMaxWidth = 1000000;

@@ -23,11 +23,12 @@ zodode_case(demo_takes_no_file ARGS demo file STATUS 2 ERROR "unexpected argumen
 # Bad input: one line, exit status 1.
 zodode_case(missing_file ARGS trim ${gen}/absent.txt STATUS 1
             ERROR "^zodode: cannot open '.*absent.txt': No such file or directory\n$")
-zodode_case(directory_file ARGS base64 ${data} STATUS 1 ERROR "^zodode: cannot (open|read) '.*data'")
-zodode_case(nul_in_line ARGS trim INPUT ${data}/nul.txt STATUS 1
+zodode_case(directory_file ARGS base64 ${data} STATUS 1
+            ERROR "^zodode: cannot (open|read) '.*data'")
+zodode_case(nul_in_line ARGS trim INPUT ${data}/with_nul.txt STATUS 1
             ERROR "NUL byte at offset 3 of the input")
-zodode_case(nul_in_piece ARGS case --upper ${data}/nul.txt STATUS 1 ERROR "NUL byte at offset 3")
-zodode_case(nul_in_document ARGS rtf --document ${data}/nul.txt STATUS 1 ERROR "offset 3")
+zodode_case(nul_in_piece ARGS case --upper ${data}/with_nul.txt STATUS 1 ERROR "NUL byte at offset 3")
+zodode_case(nul_in_document ARGS rtf --document ${data}/with_nul.txt STATUS 1 ERROR "offset 3")
 if(NOT WIN32)
   zodode_case(write_error ARGS base64 ${data}/accents.txt OUTPUT_TO /dev/full STATUS 1
               ERROR "^zodode: cannot write standard output: No space left on device")
@@ -35,7 +36,7 @@ endif()
 
 # base64: any bytes, 76-character lines, streamed in whole lines.
 zodode_case(base64_one_byte ARGS base64 ${data}/one_byte.txt EXPECT ${data}/one_byte.b64)
-zodode_case(base64_nul_bytes ARGS base64 INPUT ${data}/nul.txt EXPECT ${data}/nul_base64.txt)
+zodode_case(base64_nul_bytes ARGS base64 INPUT ${data}/with_nul.txt EXPECT ${data}/with_nul.b64)
 zodode_case(base64_empty ARGS base64 INPUT ${data}/empty.txt EXPECT ${data}/empty.txt)
 zodode_repeat(${gen}/base64_long.txt ${data}/base64_line.txt 2500 SUFFIX "xy")
 file(READ ${data}/base64_line.b64 line)
@@ -88,6 +89,9 @@ zodode_case(join_long ARGS join : ${gen}/join_long.txt EXPECT ${gen}/join_long_o
 
 # trim and align, line by line.
 zodode_case(trim ARGS trim ${data}/trim_in.txt EXPECT ${data}/trim_out.txt)
+# U+00E0 ends in byte A0, white space to a Windows-1252 locale.
+zodode_case(trim_keeps_utf8 ARGS trim ${data}/trim_a_grave.txt
+            EXPECT ${data}/trim_a_grave_out.txt)
 zodode_case(align ARGS align 6 ${data}/align_in.txt EXPECT ${data}/align_out.txt)
 zodode_case(align_zero ARGS align 0 ${data}/align_in.txt EXPECT ${data}/align_zero.txt)
 

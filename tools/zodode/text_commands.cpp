@@ -1,5 +1,6 @@
 // split, join, case, trim and align: per-line text operations of the library
 // on a file or standard input, streamed line by line (case piece by piece).
+#include <clocale>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -137,8 +138,12 @@ void run_case(const Invocation& call) {
 }
 
 // The narrow trim: it removes every white-space byte (the wide one only
-// spaces), and no UTF-8 byte of a non-ASCII character is white space.
+// spaces). It classifies bytes under the locale, and a single-byte locale
+// (Windows-1252, ISO 8859-1) calls 0xA0 white space, which would cut a UTF-8
+// sequence such as U+00E0 (C3 A0) in half. In the C locale only the six
+// ASCII white-space bytes are, and no byte of a UTF-8 sequence is one.
 void run_trim(const Invocation& call) {
+  std::setlocale(LC_CTYPE, "C");
   Input input(call.file);
   for_each_line(input, [](const std::string& line) {
     zString text(line);

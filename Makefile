@@ -8,15 +8,28 @@
 #                          tests, built and linked only (its export table checked)
 #   make test-reliability  ThreadSanitizer, Valgrind memcheck and bounded fuzzing
 #                          (FUZZ_SECONDS per fuzz target, default 30)
-.PHONY: demo test print-test-legs test-release test-asan clean
-.PHONY: test-windows test-mingw-x64 test-mingw-i686
-.PHONY: test-reliability test-tsan test-memcheck test-fuzz
+# A leg whose tools are not installed is skipped with a note saying what to
+# install, unless ZODODE_REQUIRE_ALL is set (CI sets it: there nothing skips).
+.PHONY: demo test print-test-legs test-windows test-reliability clean
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 30
 
-# The legs of `make test`, in order; .ci/run times each one.
+# The legs of `make test`, in order; .ci/run times each one. Each leg is a
+# preset that is configured, built and tested.
 TEST_LEGS = test-release test-asan test-mingw-x64 test-mingw-i686 test-tsan test-memcheck test-fuzz
+
+# What a leg needs beyond g++, CMake and GoogleTest, and the Debian packages
+# that bring it.
+LEG_TOOLS_mingw-x64 = x86_64-w64-mingw32-g++-posix wine
+LEG_PACKAGES_mingw-x64 = g++-mingw-w64-x86-64 wine wine64
+LEG_TOOLS_mingw-i686 = i686-w64-mingw32-g++-posix
+LEG_PACKAGES_mingw-i686 = g++-mingw-w64-i686
+LEG_TOOLS_memcheck = valgrind
+LEG_PACKAGES_memcheck = valgrind
+LEG_TOOLS_fuzz = clang++
+LEG_PACKAGES_fuzz = clang libclang-rt-14-dev
+LEG_CONFIGURE_fuzz = -DZODODE_FUZZ_SECONDS=$(FUZZ_SECONDS)
 
 demo:
 	cmake --preset release
@@ -28,44 +41,21 @@ test: $(TEST_LEGS)
 print-test-legs:
 	@echo $(TEST_LEGS)
 
-test-release:
-	cmake --preset release
-	cmake --build --preset release -j $(JOBS)
-	ctest --preset release
-
-test-asan:
-	cmake --preset asan
-	cmake --build --preset asan -j $(JOBS)
-	ctest --preset asan
-
 test-windows: test-mingw-x64 test-mingw-i686
-
-test-mingw-x64:
-	cmake --preset mingw-x64
-	cmake --build --preset mingw-x64 -j $(JOBS)
-	ctest --preset mingw-x64
-
-test-mingw-i686:
-	cmake --preset mingw-i686
-	cmake --build --preset mingw-i686 -j $(JOBS)
-	ctest --preset mingw-i686
 
 test-reliability: test-tsan test-memcheck test-fuzz
 
-test-tsan:
-	cmake --preset tsan
-	cmake --build --preset tsan -j $(JOBS)
-	ctest --preset tsan
-
-test-memcheck:
-	cmake --preset memcheck
-	cmake --build --preset memcheck -j $(JOBS)
-	ctest --preset memcheck
-
-test-fuzz:
-	cmake --preset fuzz -DZODODE_FUZZ_SECONDS=$(FUZZ_SECONDS)
-	cmake --build --preset fuzz -j $(JOBS)
-	ctest --preset fuzz
+test-%:
+	@for tool in $(LEG_TOOLS_$*); do \
+	  command -v $$tool >/dev/null 2>&1 && continue; \
+	  if [ -n "$$ZODODE_REQUIRE_ALL" ]; then echo "test-$*: $$tool is not installed" >&2; exit 1; fi; \
+	  echo "test-$*: SKIPPED, $$tool is not installed (apt-get install $(LEG_PACKAGES_$*))"; \
+	  exit 0; \
+	done; \
+	set -e; \
+	cmake --preset $* $(LEG_CONFIGURE_$*); \
+	cmake --build --preset $* -j $(JOBS); \
+	ctest --preset $*
 
 clean:
 	rm -rf build

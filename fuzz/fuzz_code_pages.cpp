@@ -8,25 +8,20 @@
 #include <cstdint>
 #include <string>
 
-#include "fuzz_check.h"
+#include "fuzz_input.h"
 #include "zString.h"
 #include "zWString.h"
 
 namespace {
 
-using zodode::fuzz::up_to_nul;
-
-constexpr std::uint32_t kReplacement = 0xFFFD;
+using namespace zodode::fuzz;
 
 bool is_surrogate(std::uint32_t u) { return u >= 0xD800 && u <= 0xDFFF; }
 bool is_continuation(unsigned char b) { return b >= 0x80 && b <= 0xBF; }
 
 // How many continuation bytes lead byte b needs; 0 for a byte that cannot start one.
 int needed_after(unsigned char b) {
-  if (b >= 0xC2 && b <= 0xDF) return 1;
-  if (b >= 0xE0 && b <= 0xEF) return 2;
-  if (b >= 0xF0 && b <= 0xF4) return 3;
-  return 0;
+  return b >= 0xC2 && b <= 0xDF ? 1 : b >= 0xE0 && b <= 0xEF ? 2 : b >= 0xF0 && b <= 0xF4 ? 3 : 0;
 }
 
 // The second byte's narrower range after E0, ED, F0 and F4 (no overlongs, no
@@ -39,80 +34,35 @@ bool second_in_range(unsigned char lead, unsigned char b) {
   return is_continuation(b);
 }
 
+// Each maximal ill-formed part becomes one U+FFFD; a lead byte with a second
+// byte out of its range makes one U+FFFD with it, and what follows is read afresh.
 std::wstring decode_utf8(const std::string& s) {
   std::wstring out;
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const auto lead = static_cast<unsigned char>(s[i]);
+  const auto at = [&](std::size_t i) {
+    return static_cast<unsigned char>(i < s.size() ? s[i] : 0);
+  };
+  for (std::size_t i = 0; i < s.size();) {
+    const unsigned char lead = at(i);
     const int need = needed_after(lead);
-    if (lead < 0x80) {
-      out += static_cast<wchar_t>(lead);
-      ++i;
-      continue;
-    }
-    out += static_cast<wchar_t>(kReplacement);  // replaced below when well formed
-    if (need == 0) {
-      ++i;
-      continue;
-    }
-    const auto second = static_cast<unsigned char>(i + 1 < s.size() ? s[i + 1] : 0);
-    if (is_continuation(second) && !second_in_range(lead, second)) {
-      i += 2;  // lead and second byte make one U+FFFD; what follows is read afresh
+    out += static_cast<wchar_t>(lead < 0x80 ? lead : 0xFFFD);
+    if (need == 0 || (is_continuation(at(i + 1)) && !second_in_range(lead, at(i + 1)))) {
+      i += need == 0 ? 1 : 2;
       continue;
     }
     int got = 0;
-    while (got < need && i + 1 + got < s.size() &&
-           is_continuation(static_cast<unsigned char>(s[i + 1 + got]))) {
-      ++got;
-    }
-    if (got == need) {
-      std::uint32_t cp = lead & (0x7F >> (need + 1));
-      for (int k = 1; k <= need; ++k)
-        cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-      out.back() = static_cast<wchar_t>(cp);
-    }
+    while (got < need && is_continuation(at(i + 1 + got))) ++got;
+    std::uint32_t cp = lead & (0x7F >> (need + 1));
+    for (int k = 1; k <= got; ++k) cp = (cp << 6) | (at(i + k) & 0x3F);
+    if (got == need) out.back() = static_cast<wchar_t>(cp);
     i += 1 + got;
   }
   return out;
 }
 
 void put_utf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-// The code points of w up to its first NUL: valid pairs joined, lone
-// surrogates and units past U+10FFFF as U+FFFD. lone is set when any was replaced.
-std::u32string code_points(const std::wstring& w, bool& lone) {
-  std::u32string out;
-  lone = false;
-  for (std::size_t i = 0; i < w.size() && w[i] != 0; ++i) {
-    const auto u = static_cast<std::uint32_t>(w[i]);
-    const auto next = static_cast<std::uint32_t>(i + 1 < w.size() ? w[i + 1] : 0);
-    if (u >= 0xD800 && u <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF) {
-      out += 0x10000 + ((u - 0xD800) << 10) + (next - 0xDC00);
-      ++i;
-    } else if (is_surrogate(u) || u > 0x10FFFF) {
-      out += kReplacement;
-      lone = true;
-    } else {
-      out += u;
-    }
-  }
-  return out;
+  const int extra = cp < 0x80 ? 0 : cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
+  out += static_cast<char>(extra == 0 ? cp : ((0xFF << (7 - extra)) & 0xFF) | (cp >> (6 * extra)));
+  for (int k = extra - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((cp >> (6 * k)) & 0x3F));
 }
 
 // Windows-1252 0x80-0x9F; the five undefined bytes map to the same C1 control.
@@ -127,39 +77,33 @@ wchar_t latin1_unit(unsigned char b) {
 
 char latin1_byte(std::uint32_t u) {
   for (unsigned b = 1; b < 256; ++b) {
-    if (static_cast<std::uint32_t>(latin1_unit(static_cast<unsigned char>(b))) == u) {
+    if (static_cast<std::uint32_t>(latin1_unit(static_cast<unsigned char>(b))) == u)
       return static_cast<char>(b);
-    }
   }
   return '?';
 }
 
-wchar_t take_unit(FuzzedDataProvider& in) {
+wchar_t take_unit(In& in) {
   static const std::uint32_t kEdges[] = {0x7F,    0x80,     0x7FF,    0x800,  0xD7FF, 0xD800,
                                          0xDBFF,  0xDC00,   0xDFFF,   0xE000, 0xFFFD, 0xFFFF,
                                          0x10000, 0x10FFFF, 0x110000, 0x20AC, 0x9D,   0xFFFFFFFF};
   switch (in.ConsumeIntegralInRange(0, 3)) {
     case 0:
-      return static_cast<wchar_t>(kEdges[in.ConsumeIntegralInRange<std::size_t>(0, 17)]);
+      return static_cast<wchar_t>(in.PickValueInArray(kEdges));
     case 1:
       return static_cast<wchar_t>(in.ConsumeIntegralInRange(0xD800, 0xDFFF));
     case 2:
       return static_cast<wchar_t>(in.ConsumeIntegralInRange(1, 0x300));
-    default:
-      return static_cast<wchar_t>(in.ConsumeIntegral<std::uint32_t>());
   }
-}
-
-bool reads_as(const zWString& w, const std::wstring& m) {
-  return w.size() == m.size() && std::wstring(w.c_str(), w.size()) == m;
+  return static_cast<wchar_t>(in.ConsumeIntegral<std::uint32_t>());
 }
 
 void check_decode(const std::string& bytes) {
   const std::string text = up_to_nul(bytes);
   const zWString utf8 = zWString::fromUtf8(zString(text.c_str()));
   FUZZ_REQUIRE(reads_as(utf8, decode_utf8(text)));
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const auto u = static_cast<std::uint32_t>(utf8[static_cast<unsigned>(i)]);
+  for (unsigned i = 0; i < utf8.size(); ++i) {
+    const auto u = static_cast<std::uint32_t>(utf8[i]);
     FUZZ_REQUIRE(u != 0 && u <= 0x10FFFF && !is_surrogate(u));
   }
   std::wstring latin1;
@@ -169,29 +113,32 @@ void check_decode(const std::string& bytes) {
   FUZZ_REQUIRE(text == from_latin1.toLatin1().data());
 }
 
-void check_encode(const std::wstring& w) {
+// UTF-8 joins valid pairs and writes lone surrogates and units past U+10FFFF as
+// U+FFFD; code page 0 maps unit by unit, so the two halves of a pair give two '?'.
+void check_encode(const std::wstring& w, unsigned pick) {
+  std::string utf8, latin1;
+  std::wstring points;
   bool lone = false;
-  const std::u32string points = code_points(w, lone);
-  std::string utf8;
-  for (char32_t cp : points) put_utf8(utf8, cp);
-  // Code page 0 maps unit by unit: the two halves of a pair give two '?'.
-  std::string latin1;
   for (std::size_t i = 0; i < w.size() && w[i] != 0; ++i) {
-    latin1 += latin1_byte(static_cast<std::uint32_t>(w[i]));
+    const auto u = static_cast<std::uint32_t>(w[i]);
+    const auto next = static_cast<std::uint32_t>(i + 1 < w.size() ? w[i + 1] : 0);
+    latin1 += latin1_byte(u);
+    if (u >= 0xD800 && u <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF) {
+      points += static_cast<wchar_t>(0x10000 + ((u - 0xD800) << 10) + (next - 0xDC00));
+      latin1 += latin1_byte(next);
+      ++i;
+    } else {
+      lone = lone || is_surrogate(u) || u > 0x10FFFF;
+      points += static_cast<wchar_t>(is_surrogate(u) || u > 0x10FFFF ? 0xFFFD : u);
+    }
+    put_utf8(utf8, static_cast<std::uint32_t>(points.back()));
   }
-  const zWString subject(w);
+  zWString subject(w);
   const zString encoded = subject.toUtf8();
   FUZZ_REQUIRE(utf8 == encoded.data());
   FUZZ_REQUIRE(latin1 == subject.toLatin1().data());
-  if (!lone) {
-    const std::wstring expected(points.begin(), points.end());
-    FUZZ_REQUIRE(reads_as(zWString::fromUtf8(encoded), expected));
-  }
-}
-
-// count is at most the length: reading past it is the caller's fault.
-void check_ascii(const std::wstring& w, unsigned pick) {
-  zWString subject(w);
+  if (!lone) FUZZ_REQUIRE(reads_as(zWString::fromUtf8(encoded), points));
+  // toASCII: count is at most the length, reading past it is the caller's fault.
   const unsigned count = pick % (static_cast<unsigned>(w.size()) + 1);
   std::string low;
   for (unsigned i = 0; i < count && (w[i] & 0xFF) != 0; ++i) low += static_cast<char>(w[i] & 0xFF);
@@ -203,7 +150,7 @@ void check_ascii(const std::wstring& w, unsigned pick) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  FuzzedDataProvider in(data, size);
+  In in(data, size);
   if (in.ConsumeBool()) {
     check_decode(in.ConsumeRemainingBytesAsString());
     return 0;
@@ -211,7 +158,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const unsigned pick = in.ConsumeIntegral<std::uint8_t>();
   std::wstring w;
   while (in.remaining_bytes() > 0 && w.size() < 256) w += take_unit(in);
-  check_encode(w);
-  check_ascii(w, pick);
+  check_encode(w, pick);
   return 0;
 }

@@ -1,10 +1,7 @@
-// UTF-8 and "Latin1" (Windows-1252) conversion against models written here:
-// a decoder that follows the flags-0 rules for ill-formed bytes, an encoder
-// that turns lone surrogates and units past U+10FFFF into U+FFFD, and the
-// Windows-1252 table. Properties checked besides: every decoded unit is a
-// scalar value or U+FFFD; wide text without lone surrogates survives a UTF-8
-// round trip (a valid surrogate pair comes back as the one unit it encodes);
-// every byte survives a Latin1 round trip; toASCII keeps the low bytes.
+// UTF-8 and "Latin1" (Windows-1252) conversion against models written here.
+// Besides: every decoded unit is a scalar value or U+FFFD; wide text without lone
+// surrogates (or units past U+10FFFF) survives a UTF-8 round trip, a valid pair
+// coming back as one unit; every byte survives a Latin1 round trip.
 #include <cstdint>
 #include <string>
 

@@ -6,6 +6,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -51,15 +52,19 @@ inline bool reads_as(const zWString& w, const std::wstring& m) {
   return w.size() == m.size() && std::wstring(w.c_str(), w.size()) == m;
 }
 
-// Up to 64 steps on two subjects: each step picks the subject it edits (a; b is the
-// other) and an entry of ops; after it, after() checks each subject against its model.
-template <typename World, std::size_t N, typename After>
-void run_steps(In& in, World& w, const typename World::Op (&ops)[N], After after) {
+// Up to 64 steps on the two subjects of a World: each step picks the subject it
+// edits (a; b is the other) and an entry of ops; World::settle then checks each
+// subject against its model.
+template <typename World, std::size_t N>
+int run_steps(const std::uint8_t* data, std::size_t size, const typename World::Op (&ops)[N]) {
+  In in(data, size);
+  World w;
   for (int n = 0; n < 64 && in.remaining_bytes() > 0; ++n) {
     const int i = in.ConsumeIntegralInRange(0, 1);
     ops[in.ConsumeIntegralInRange<std::size_t>(0, N - 1)](w, w.subjects[i], w.subjects[1 - i], in);
-    for (auto& subject : w.subjects) after(subject);
+    for (auto& subject : w.subjects) World::settle(subject);
   }
+  return 0;
 }
 
 }  // namespace zodode::fuzz

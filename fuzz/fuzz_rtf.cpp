@@ -1,8 +1,6 @@
-// RTF escaping against a model: ASCII passes, U+FEFF goes, every other unit
-// becomes "\uN?" with N its unsigned value; where wchar_t is 32 bits a unit in
-// U+10000-U+10FFFF gives the escapes of its UTF-16 pair and a unit past
-// U+10FFFF the escape of U+FFFD. The narrow form is the same text cut at the
-// first NUL; neither form changes the string.
+// RTF escaping against a model: ASCII passes, U+FEFF goes, other units become
+// "\uN?" (a unit past U+FFFF as its UTF-16 pair, past U+10FFFF as U+FFFD). The
+// narrow form is that text up to its first NUL; neither form changes the string.
 #include <cstdint>
 #include <string>
 

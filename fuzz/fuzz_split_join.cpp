@@ -1,6 +1,5 @@
-// Narrow and wide split and join against std::string / std::wstring models,
-// plus the round trips: joining a split (keeping empty fields) gives the text
-// back, except for the narrow split's lost trailing separator.
+// Narrow and wide split and join against std::string / std::wstring models, and
+// the round trip: joining a split that kept empty fields gives the text back.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -1,10 +1,6 @@
-// Wide storage, editing, trimming and tokenizing against a std::wstring model.
-//
-// Two strings live through a sequence of operations chosen by the input; the
-// model predicts every result, every "invalid string position" exception and
-// the state afterwards. Units come mostly from a small alphabet (so that
-// searches hit), sometimes from the whole 32-bit range (so that the unsigned
-// order of units is exercised).
+// Wide editing, trimming and tokenizing against a std::wstring model that also
+// predicts every "invalid string position". Units come mostly from a small
+// alphabet (so searches hit), sometimes from all 32 bits (unsigned unit order).
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -27,6 +23,7 @@ struct Subject {
 struct World {
   using Op = void (*)(World&, Subject&, Subject&, In&);
   Subject subjects[2];
+  static void settle(Subject& s);
 };
 
 const wchar_t kAlphabet[] = {L'a', L'b', L',', L';',   L' ',   L'\\',  L'/',   L'x',
@@ -87,90 +84,67 @@ std::wstring from_utf16(const std::vector<unsigned short>& units) {
   return out;
 }
 
-void step_assign(World&, Subject& a, Subject& b, In& in) {
+// Assignment or appending from a source picked by the input.
+void step_set(World&, Subject& a, Subject& b, In& in) {
   const std::wstring t = take_text(in);
-  const auto set = [&](const auto& source, const std::wstring& model) {
-    a.w = source;
-    a.m = model;
-  };
   const std::size_t k = in.ConsumeIntegralInRange<std::size_t>(0, a.m.size());
   const wchar_t c = take_unit(in);
-  std::vector<unsigned short> units(t.begin(), t.end());
-  units.push_back(0);
-  switch (in.ConsumeIntegralInRange(0, 5)) {
-    case 0:
-      return set(zWString(t), t);
-    case 1:
-      return set(t.c_str(), up_to_nul(t));
-    case 2:
-      return set(a.w.c_str() + k, up_to_nul(a.m.substr(k)));
-    case 3:
-      return set(b.w, b.m);
-    case 4:
-      return set(zWString(c), std::wstring(1, c));
-  }
-  set(units.data(), from_utf16(units));
-  FUZZ_REQUIRE(reads_fully(zWString(units.data()), a.m));
-}
-
-void step_append(World&, Subject& a, Subject& b, In& in) {
-  const wchar_t c = take_unit(in);
-  const std::wstring t = take_text(in);
   const unsigned n = in.ConsumeIntegralInRange(0u, 20u);
   const bool truth = in.ConsumeBool();
-  const zWString* result = nullptr;
-  switch (in.ConsumeIntegralInRange(0, 5)) {
-    case 0:
-      result = &(a.w += b.w), a.m += b.m;
-      break;
-    case 1:
-      result = &(a.w += a.w), a.m += std::wstring(a.m);
-      break;
-    case 2:
-      result = &(a.w += c), a.m += c;
-      break;
-    case 3:
-      result = &a.w.append(n, c), a.m.append(n, c);
-      break;
-    case 4:
-      result = &(a.w << t.c_str()), a.m += up_to_nul(t);
-      break;
-    default:
-      result = &(a.w << truth), a.m += truth ? L"true" : L"false";
-  }
-  FUZZ_REQUIRE(result == &a.w);
+  std::vector<unsigned short> units(t.begin(), t.end());
+  units.push_back(0);
+  const std::wstring model[] = {t,
+                                up_to_nul(t),
+                                up_to_nul(a.m.substr(k)),
+                                b.m,
+                                std::wstring(1, c),
+                                from_utf16(units),
+                                a.m + b.m,
+                                a.m + a.m,
+                                a.m + c,
+                                a.m + std::wstring(n, c),
+                                a.m + up_to_nul(t),
+                                a.m + (truth ? L"true" : L"false")};
+  const int kind = in.ConsumeIntegralInRange(0, 11);
+  const zWString& result = kind == 0    ? (a.w = zWString(t))
+                           : kind == 1  ? (a.w = t.c_str())
+                           : kind == 2  ? (a.w = a.w.c_str() + k)
+                           : kind == 3  ? (a.w = b.w)
+                           : kind == 4  ? (a.w = zWString(c))
+                           : kind == 5  ? (a.w = units.data())
+                           : kind == 6  ? (a.w += b.w)
+                           : kind == 7  ? (a.w += a.w)
+                           : kind == 8  ? (a.w += c)
+                           : kind == 9  ? a.w.append(n, c)
+                           : kind == 10 ? (a.w << t.c_str())
+                                        : (a.w << truth);
+  FUZZ_REQUIRE(&result == &a.w);
+  a.m = model[kind];
+  if (kind == 5) FUZZ_REQUIRE(reads_fully(zWString(units.data()), a.m));
 }
 
 void step_read(World&, Subject& a, Subject& b, In& in) {
-  const std::wstring t = take_text(in, 6);
-  FUZZ_REQUIRE(reads_fully(a.w + t.c_str(), a.m + up_to_nul(t)));
+  const std::wstring t = up_to_nul(take_text(in, 4));
+  FUZZ_REQUIRE(reads_fully(a.w + t.c_str(), a.m + t));
   FUZZ_REQUIRE(reads_fully(a.w + b.w, a.m + b.m));
-  FUZZ_REQUIRE(reads_fully(t.c_str() + a.w, up_to_nul(t) + a.m));
-  FUZZ_REQUIRE((a.w == b.w) == (a.m == b.m));
-  FUZZ_REQUIRE((a.w != b.w) == (a.m != b.m));
-  FUZZ_REQUIRE((a.w != t.c_str()) == (a.m != up_to_nul(t)));
+  FUZZ_REQUIRE(reads_fully(t.c_str() + a.w, t + a.m));
+  FUZZ_REQUIRE((a.w == b.w) == (a.m == b.m) && (a.w != b.w) == (a.m != b.m));
+  FUZZ_REQUIRE((a.w != t.c_str()) == (a.m != t));
   FUZZ_REQUIRE((a.w < b.w) == (unit_order(a.m, b.m) < 0));
   FUZZ_REQUIRE(a.w.compare(b.m) == unit_order(a.m, b.m));
   FUZZ_REQUIRE(a.w.max_size() == 2147483646u);
+  FUZZ_REQUIRE(static_cast<std::wstring>(a.w) == a.m);
   const unsigned i = in.ConsumeIntegralInRange<unsigned>(0, static_cast<unsigned>(a.m.size()));
   FUZZ_REQUIRE(a.w[i] == (i == a.m.size() ? L'\0' : a.m[i]));
-  FUZZ_REQUIRE(static_cast<std::wstring>(a.w) == a.m);
-}
-
-void step_search(World&, Subject& a, Subject& b, In& in) {
-  const std::wstring t = up_to_nul(take_text(in, 3));
   const unsigned pos = near_or_any(in, 0u, 16u);
   const char c = in.ConsumeIntegral<char>();
-  const unsigned found = as_npos32(a.m.find(t, pos));
-  FUZZ_REQUIRE(a.w.find(t.c_str(), pos) == found);
-  FUZZ_REQUIRE(a.w.Index(t.c_str(), pos) == static_cast<int>(found));
-  FUZZ_REQUIRE(a.w.containsAt(t.c_str(), pos) == (found == pos));
-  const unsigned found_c = as_npos32(a.m.find(widen(c), pos));
-  FUZZ_REQUIRE(a.w.find(c, pos) == found_c);
-  FUZZ_REQUIRE(a.w.Index(c, pos) == static_cast<int>(found_c));
-  const unsigned found_w = as_npos32(a.m.find(b.m, pos));
-  FUZZ_REQUIRE(a.w.find(b.w, pos) == found_w);
-  FUZZ_REQUIRE(a.w.Index(b.w, pos) == static_cast<int>(found_w));
+  const auto found = [](unsigned by_find, int by_index, std::size_t model) {
+    FUZZ_REQUIRE(by_find == as_npos32(model) && by_index == static_cast<int>(as_npos32(model)));
+  };
+  found(a.w.find(t.c_str(), pos), a.w.Index(t.c_str(), pos), a.m.find(t, pos));
+  found(a.w.find(c, pos), a.w.Index(c, pos), a.m.find(widen(c), pos));
+  found(a.w.find(b.w, pos), a.w.Index(b.w, pos), a.m.find(b.m, pos));
+  FUZZ_REQUIRE(a.w.containsAt(t.c_str(), pos) == (as_npos32(a.m.find(t, pos)) == pos));
   FUZZ_REQUIRE(a.w.rfind(t, pos) == as_npos32(a.m.rfind(t, pos)));
   FUZZ_REQUIRE(a.w.rfind(b.m) == as_npos32(a.m.rfind(b.m)));
   FUZZ_REQUIRE(a.w.find_first_of(t.c_str(), pos) == as_npos32(a.m.find_first_of(t, pos)));
@@ -307,20 +281,19 @@ void step_align(World&, Subject& a, Subject&, In& in) {
   if (width > 0 && a.m.size() < static_cast<unsigned>(width)) a.m.resize(width, L' ');
 }
 
-const World::Op kOps[] = {step_assign, step_append, step_read,  step_search, step_cut, step_replace,
-                          step_insert, step_units,  step_align, step_trim,   step_trim};
+void World::settle(Subject& s) {
+  FUZZ_REQUIRE(reads_fully(s.w, s.m));
+  if (s.m.size() > 1024) {
+    s.w.resize(256);
+    s.m.resize(256);
+  }
+}
+
+const World::Op kOps[] = {step_set,    step_set,   step_read,  step_read, step_cut, step_replace,
+                          step_insert, step_units, step_align, step_trim, step_trim};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  In in(data, size);
-  World w;
-  run_steps(in, w, kOps, [](Subject& s) {
-    FUZZ_REQUIRE(reads_fully(s.w, s.m));
-    if (s.m.size() > 1024) {
-      s.w.resize(256);
-      s.m.resize(256);
-    }
-  });
-  return 0;
+  return run_steps<World>(data, size, kOps);
 }

@@ -152,13 +152,28 @@ void step_read(World&, Subject& a, Subject& b, In& in) {
   FUZZ_REQUIRE(a.w.find_last_of(t.c_str()) == as_npos32(a.m.find_last_of(t)));
 }
 
-// Cutting and position replacement; a position past the text must throw.
-void step_cut(World&, Subject& a, Subject& b, In& in) {
+// Cutting, replacing and inserting; a position past the text throws except in
+// ReplaceSubString and Replace.
+void step_edit(World&, Subject& a, Subject& b, In& in) {
   const unsigned pos = near_or_any(in, 0u, 16u);
   const unsigned n = near_or_any(in, 0u, 16u);
   const std::wstring t = take_text(in, 5);
-  const int kind = in.ConsumeIntegralInRange(0, 7);
-  const auto cut = [&]() -> std::wstring {
+  const bool self = in.ConsumeBool();
+  const zWString& source = self ? a.w : b.w;
+  const std::wstring with = self ? a.m : b.m;
+  const int kind = in.ConsumeIntegralInRange(0, 10);
+  const std::size_t p = a.m.find(t);
+  if (kind == 9) {
+    a.w.ReplaceSubString(pos, n, source);
+    if (pos < a.m.size()) a.m.replace(pos, n, with);
+    return;
+  }
+  if (kind == 10) {
+    FUZZ_REQUIRE(a.w.Replace(zWString(t), source) == (p != kNpos));
+    if (p != kNpos) a.m.replace(p, t.size(), with);
+    return;
+  }
+  const auto edit = [&]() -> std::wstring {
     switch (kind) {
       case 0:
         return a.w.substr(pos, n);
@@ -176,66 +191,20 @@ void step_cut(World&, Subject& a, Subject& b, In& in) {
         return a.w.replace(pos, n, b.w);
       case 6:
         return a.w.replace(pos, n, t.c_str());
+      case 7:
+        return a.w.replace(pos, n, t);
     }
-    return a.w.replace(pos, n, t);
+    a.w.Insert(source, static_cast<int>(pos));
+    return a.w.getWStringData();
   };
-  if (pos > a.m.size()) return require_invalid_position(cut);
-  const std::wstring got = cut();
+  if (pos > a.m.size()) return require_invalid_position(edit);
+  const std::wstring got = edit();
   if (kind < 2) return FUZZ_REQUIRE(got == a.m.substr(pos, n));
   if (kind == 4) a.m.resize(pos);
   if (kind < 4) a.m.erase(pos, n);
-  if (kind > 4) a.m.replace(pos, n, kind == 5 ? b.m : kind == 6 ? up_to_nul(t) : t);
+  if (kind > 4 && kind < 8) a.m.replace(pos, n, kind == 5 ? b.m : kind == 6 ? up_to_nul(t) : t);
+  if (kind == 8) a.m.insert(pos, with);
   FUZZ_REQUIRE(got == a.m);
-}
-
-void step_replace(World&, Subject& a, Subject& b, In& in) {
-  const unsigned pos = near_or_any(in, 0u, 16u);
-  const unsigned n = near_or_any(in, 0u, 16u);
-  const std::wstring t = take_text(in, 5);
-  const bool self = in.ConsumeBool();
-  const std::wstring with = self ? a.m : b.m;
-  if (in.ConsumeBool()) {
-    a.w.ReplaceSubString(pos, n, self ? a.w : b.w);
-    if (pos < a.m.size()) a.m.replace(pos, n, with);
-    return;
-  }
-  const std::size_t p = a.m.find(t);
-  FUZZ_REQUIRE(a.w.Replace(zWString(t), self ? a.w : b.w) == (p != kNpos));
-  if (p != kNpos) a.m.replace(p, t.size(), with);
-}
-
-void step_insert(World&, Subject& a, Subject& b, In& in) {
-  const int pos = near_or_any(in, -2, 16);
-  const bool self = in.ConsumeBool();
-  const std::wstring with = self ? a.m : b.m;
-  if (static_cast<unsigned>(pos) > a.m.size()) {
-    return require_invalid_position([&] { a.w.Insert(self ? a.w : b.w, pos); });
-  }
-  a.w.Insert(self ? a.w : b.w, pos);
-  a.m.insert(static_cast<unsigned>(pos), with);
-}
-
-void step_units(World&, Subject& a, Subject&, In& in) {
-  const wchar_t from = take_unit(in);
-  const wchar_t to = take_unit(in);
-  const unsigned n = in.ConsumeIntegralInRange(0u, 30u);
-  const char c = in.ConsumeIntegral<char>();
-  switch (in.ConsumeIntegralInRange(0, 3)) {
-    case 0:
-      a.w.ReplaceWChar(from, to);
-      for (wchar_t& u : a.m) u = u == from ? to : u;
-      return;
-    case 1:
-      a.w.normaliseFilePath();
-      for (wchar_t& u : a.m) u = u == L'\\' ? L'/' : u;
-      return;
-    case 2:
-      a.w.resize(n);
-      a.m.resize(n, L'\0');
-      return;
-  }
-  FUZZ_REQUIRE(a.w.assign(n, c) == std::wstring(n, widen(c)));
-  a.m.assign(n, widen(c));
 }
 
 // m without the leading (when left) and trailing units found in set.
@@ -246,11 +215,18 @@ std::wstring strip(const std::wstring& m, const std::wstring& set, bool left = t
   return m.substr(first, last - first + 1);
 }
 
-void step_trim(World&, Subject& a, Subject&, In& in) {
+// Trimming, tokenizing, case, unit replacement, resizing and alignment.
+void step_units(World&, Subject& a, Subject&, In& in) {
   const wchar_t c = take_unit(in);
+  const wchar_t to = take_unit(in);
   const std::wstring one(1, c);
   std::wstring set = take_text(in, 3);
-  switch (in.ConsumeIntegralInRange(0, 5)) {
+  const unsigned n = in.ConsumeIntegralInRange(0u, 30u);
+  const char byte = in.ConsumeIntegral<char>();
+  const int width = near_or_any(in, -3, 100);
+  const bool upper = in.ConsumeBool();
+  const zWString& ca = a.w;
+  switch (in.ConsumeIntegralInRange(0, 10)) {
     case 0:
       a.m = strip(a.m, one);
       return FUZZ_REQUIRE(reads_fully(a.w.Trim(c), a.m));
@@ -268,14 +244,26 @@ void step_trim(World&, Subject& a, Subject&, In& in) {
       if (p != kNpos) a.m.erase(0, p);
       return;
     }
+    case 5:
+      return FUZZ_REQUIRE(
+          reads_fully(upper ? ca.upperCase() : ca.lowerCase(), ascii_case(a.m, upper)));
+    case 6:
+      a.w.ReplaceWChar(c, to);
+      for (wchar_t& u : a.m) u = u == c ? to : u;
+      return;
+    case 7:
+      a.w.normaliseFilePath();
+      for (wchar_t& u : a.m) u = u == L'\\' ? L'/' : u;
+      return;
+    case 8:
+      a.w.resize(n);
+      a.m.resize(n, L'\0');
+      return;
+    case 9:
+      FUZZ_REQUIRE(a.w.assign(n, byte) == std::wstring(n, widen(byte)));
+      a.m.assign(n, widen(byte));
+      return;
   }
-  const bool upper = in.ConsumeBool();
-  const zWString& ca = a.w;
-  FUZZ_REQUIRE(reads_fully(upper ? ca.upperCase() : ca.lowerCase(), ascii_case(a.m, upper)));
-}
-
-void step_align(World&, Subject& a, Subject&, In& in) {
-  const int width = near_or_any(in, -3, 100);
   if (width > 200) return;  // a valid but long fill; the unit tests cover the limit
   FUZZ_REQUIRE(&a.w.AlignLeftWithSize(width) == &a.w);
   if (width > 0 && a.m.size() < static_cast<unsigned>(width)) a.m.resize(width, L' ');
@@ -289,8 +277,7 @@ void World::settle(Subject& s) {
   }
 }
 
-const World::Op kOps[] = {step_set,    step_set,   step_read,  step_read, step_cut, step_replace,
-                          step_insert, step_units, step_align, step_trim, step_trim};
+const World::Op kOps[] = {step_set, step_read, step_edit, step_edit, step_units, step_units};
 
 }  // namespace
 

@@ -23,14 +23,16 @@ using zodode::testing::heap;
 constexpr std::size_t kMaxLive = 1 << 14;
 void* live[kMaxLive];
 
-// True when this allocation is the one to fail, or larger than the cap.
+// True (errno ENOMEM) when this allocation is the one to fail, or larger than the cap.
 bool refuse(std::size_t size) {
   if (size > heap.cap) {
     if (size > heap.oversized) heap.oversized = size;
-    return true;
+  } else if (heap.fail_at == 0 || ++heap.counted != heap.fail_at) {
+    return false;
+  } else {
+    heap.fired = true;
   }
-  if (heap.fail_at == 0 || ++heap.counted != heap.fail_at) return false;
-  heap.fired = true;
+  errno = ENOMEM;
   return true;
 }
 
@@ -50,12 +52,9 @@ void note_freed(void* block) {
   }
 }
 
-// alignment 0: malloc's own. Null (errno ENOMEM) when refused.
+// alignment 0: malloc's own.
 void* allocate(std::size_t size, std::size_t alignment = 0) {
-  if (refuse(size)) {
-    errno = ENOMEM;
-    return nullptr;
-  }
+  if (refuse(size)) return nullptr;
   void* block = alignment ? __libc_memalign(alignment, size) : __libc_malloc(size);
   note_allocated(block);
   return block;
@@ -93,10 +92,7 @@ void* calloc(std::size_t count, std::size_t size) {
 // A refused realloc leaves the old block as it was, as the C library's does.
 void* realloc(void* block, std::size_t size) {
   if (block == nullptr) return malloc(size);
-  if (refuse(size)) {
-    errno = ENOMEM;
-    return nullptr;
-  }
+  if (refuse(size)) return nullptr;
   void* moved = __libc_realloc(block, size);
   if (moved == nullptr) return nullptr;
   note_freed(block);

@@ -1,16 +1,16 @@
 // The harness's replacements of the C heap and of the global operator new /
 // delete. They forward to glibc's own allocator (__libc_malloc and friends),
 // count allocations while a failure is armed, and remember live blocks while
-// tracking. Only the single-threaded gtest runner uses them, so plain globals do.
+// tracking.
 #include <cerrno>
 #include <cstddef>
+#include <cstring>
 #include <new>
 
-#include "alloc_control.h"
+#include "alloc_harness.h"
 
 extern "C" {
 void* __libc_malloc(std::size_t size);
-void* __libc_calloc(std::size_t count, std::size_t size);
 void* __libc_realloc(void* block, std::size_t size);
 void* __libc_memalign(std::size_t alignment, std::size_t size);
 void __libc_free(void* block);
@@ -18,58 +18,51 @@ void __libc_free(void* block);
 
 namespace {
 
-constexpr std::size_t kMaxLive = 1 << 14;
+using zodode::testing::heap;
 
-bool tracking = false;
-bool paused = false;
-bool armed = false;
-bool fired = false;
-long counted = 0;
-long fail_at = 0;
-std::size_t size_cap = static_cast<std::size_t>(-1);
-std::size_t oversized = 0;
-std::size_t live_count = 0;
+constexpr std::size_t kMaxLive = 1 << 14;
 void* live[kMaxLive];
 
-// True when this allocation is the one to fail, or larger than the cap.
+// True (errno ENOMEM) when this allocation is the one to fail, or larger than the cap.
 bool refuse(std::size_t size) {
-  if (size > size_cap) {
-    if (size > oversized) oversized = size;
-    return true;
+  if (size > heap.cap) {
+    if (size > heap.oversized) heap.oversized = size;
+  } else if (heap.fail_at == 0 || ++heap.counted != heap.fail_at) {
+    return false;
+  } else {
+    heap.fired = true;
   }
-  if (!armed) return false;
-  if (++counted != fail_at) return false;
-  fired = true;
+  errno = ENOMEM;
   return true;
 }
 
 void note_allocated(void* block) {
-  if (!tracking || paused || block == nullptr) return;
-  if (live_count == kMaxLive) __builtin_trap();  // a round allocating this much is a bug
-  live[live_count++] = block;
+  if (!heap.tracking || heap.paused || block == nullptr) return;
+  if (heap.live == kMaxLive) __builtin_trap();  // a round allocating this much is a bug
+  live[heap.live++] = block;
 }
 
 void note_freed(void* block) {
-  if (!tracking || block == nullptr) return;
-  for (std::size_t i = live_count; i-- > 0;) {
+  if (!heap.tracking || block == nullptr) return;
+  for (std::size_t i = heap.live; i-- > 0;) {
     if (live[i] == block) {
-      live[i] = live[--live_count];
+      live[i] = live[--heap.live];
       return;
     }
   }
 }
 
-void* allocate(std::size_t size) {
+// alignment 0: malloc's own.
+void* allocate(std::size_t size, std::size_t alignment = 0) {
   if (refuse(size)) return nullptr;
-  void* block = __libc_malloc(size);
+  void* block = alignment ? __libc_memalign(alignment, size) : __libc_malloc(size);
   note_allocated(block);
   return block;
 }
 
-void* allocate_aligned(std::size_t size, std::align_val_t alignment) {
-  if (refuse(size)) return nullptr;
-  void* block = __libc_memalign(static_cast<std::size_t>(alignment), size);
-  note_allocated(block);
+void* allocate_or_throw(std::size_t size, std::align_val_t alignment = std::align_val_t{0}) {
+  void* block = allocate(size == 0 ? 1 : size, static_cast<std::size_t>(alignment));
+  if (block == nullptr) throw std::bad_alloc();
   return block;
 }
 
@@ -78,84 +71,28 @@ void release(void* block) noexcept {
   __libc_free(block);
 }
 
-void* allocate_or_throw(std::size_t size) {
-  void* block = allocate(size == 0 ? 1 : size);
-  if (block == nullptr) throw std::bad_alloc();
-  return block;
-}
-
-void* allocate_aligned_or_throw(std::size_t size, std::align_val_t alignment) {
-  void* block = allocate_aligned(size == 0 ? 1 : size, alignment);
-  if (block == nullptr) throw std::bad_alloc();
-  return block;
-}
-
 }  // namespace
 
-namespace zodode::testing {
-
-void begin_tracking() {
-  live_count = 0;
-  paused = false;
-  tracking = true;
-}
-
-void pause_tracking(bool pause) { paused = pause; }
-
-void fail_allocation(long at) {
-  counted = 0;
-  fail_at = at;
-  fired = false;
-  armed = true;
-}
-
-bool stop_failing() {
-  armed = false;
-  return fired;
-}
-
-void cap_allocation_size(std::size_t most) {
-  size_cap = most;
-  oversized = 0;
-}
-
-std::size_t uncap_allocation_size() {
-  size_cap = static_cast<std::size_t>(-1);
-  return oversized;
-}
-
-long end_tracking() {
-  tracking = false;
-  return static_cast<long>(live_count);
-}
-
-}  // namespace zodode::testing
+zodode::testing::Heap zodode::testing::heap = {
+    false, false, 0, 0, false, static_cast<std::size_t>(-1), 0, 0};
 
 extern "C" {
 
-void* malloc(std::size_t size) {
-  void* block = allocate(size);
-  if (block == nullptr) errno = ENOMEM;
-  return block;
-}
+void* malloc(std::size_t size) { return allocate(size); }
+void free(void* block) { release(block); }
 
 void* calloc(std::size_t count, std::size_t size) {
-  if (refuse(count * size)) {
-    errno = ENOMEM;
-    return nullptr;
-  }
-  void* block = __libc_calloc(count, size);
-  note_allocated(block);
+  std::size_t bytes = 0;
+  if (__builtin_mul_overflow(count, size, &bytes)) bytes = static_cast<std::size_t>(-1);
+  void* block = allocate(bytes);
+  if (block != nullptr) std::memset(block, 0, bytes);
   return block;
 }
 
 // A refused realloc leaves the old block as it was, as the C library's does.
 void* realloc(void* block, std::size_t size) {
   if (block == nullptr) return malloc(size);
-  if (refuse(size)) {
-    errno = ENOMEM;
-    return nullptr;
-  }
+  if (refuse(size)) return nullptr;
   void* moved = __libc_realloc(block, size);
   if (moved == nullptr) return nullptr;
   note_freed(block);
@@ -163,31 +100,11 @@ void* realloc(void* block, std::size_t size) {
   return moved;
 }
 
-void free(void* block) { release(block); }
-
 }  // extern "C"
 
-void* operator new(std::size_t size) { return allocate_or_throw(size); }
-void* operator new[](std::size_t size) { return allocate_or_throw(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  return allocate(size ? size : 1);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  return allocate(size ? size : 1);
-}
-void* operator new(std::size_t size, std::align_val_t alignment) {
-  return allocate_aligned_or_throw(size, alignment);
-}
-void* operator new[](std::size_t size, std::align_val_t alignment) {
-  return allocate_aligned_or_throw(size, alignment);
-}
+// libstdc++'s own array, nothrow and aligned sized forms call these, and its
+// aligned delete calls free.
+void* operator new(std::size_t n) { return allocate_or_throw(n); }
+void* operator new(std::size_t n, std::align_val_t a) { return allocate_or_throw(n, a); }
 void operator delete(void* block) noexcept { release(block); }
-void operator delete[](void* block) noexcept { release(block); }
 void operator delete(void* block, std::size_t) noexcept { release(block); }
-void operator delete[](void* block, std::size_t) noexcept { release(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { release(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { release(block); }
-void operator delete(void* block, std::align_val_t) noexcept { release(block); }
-void operator delete[](void* block, std::align_val_t) noexcept { release(block); }
-void operator delete(void* block, std::size_t, std::align_val_t) noexcept { release(block); }
-void operator delete[](void* block, std::size_t, std::align_val_t) noexcept { release(block); }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "zString.h"
 
@@ -10,23 +11,27 @@ namespace {
 zString make(const char* text) { return text ? zString(text) : zString(); }
 
 TEST(NarrowEdit, ReplaceCharInPlace) {
-  const auto replace = [](char from, char to) {
+  for (const auto& [from, to, want] : {std::tuple<char, char, const char*>{'l', 'L', "HeLLo"},
+                                       {'l', '\0', "He"},
+                                       {'z', 'y', "Hello"},
+                                       {'\0', 'x', "Hello"}}) {
     zString s("Hello");
     const char* before = s.data();
     s.Replace(from, to);
     EXPECT_EQ(before, s.data());
-    return std::string(s.data());
-  };
-  EXPECT_EQ("HeLLo", replace('l', 'L'));
-  EXPECT_EQ("He", replace('l', '\0'));
-  EXPECT_EQ("Hello", replace('z', 'y'));
-  EXPECT_EQ("Hello", replace('\0', 'x'));
+    EXPECT_STREQ(want, s.data());
+  }
 }
 
-TEST(NarrowEdit, ReplaceFirstOccurrence) {
+TEST(NarrowEdit, ReplaceFirstOccurrenceAndInsertClipped) {
   const auto replace = [](const char* in, const char* from, const char* to) {
     zString s = make(in);
     s.Replace(make(from), make(to));
+    return std::string(s.data());
+  };
+  const auto insert = [](const char* in, const char* text, int pos) {
+    zString s = make(in);
+    s.Insert(zString(text), pos);
     return std::string(s.data());
   };
   // clang-format off
@@ -34,29 +39,17 @@ TEST(NarrowEdit, ReplaceFirstOccurrence) {
   EXPECT_EQ("ac", replace("abc", "b", ""));          EXPECT_EQ("abc", replace("abc", "zz", "X"));
   EXPECT_EQ("abCC", replace("abc", "c", "CC"));      EXPECT_EQ("ab", replace("ab", "abc", "X"));
   EXPECT_EQ("ac", replace("abc", "b", nullptr));     EXPECT_EQ("X", replace(nullptr, nullptr, "X"));
-  // clang-format on
-  zString self("abcd");
-  self.Replace(zString("bc"), self);
-  EXPECT_STREQ("aabcdd", self.data());
-}
-
-TEST(NarrowEdit, InsertClipsPosition) {
-  const auto insert = [](const char* in, const char* text, int pos) {
-    zString s = make(in);
-    s.Insert(zString(text), pos);
-    return std::string(s.data());
-  };
-  // clang-format off
   EXPECT_EQ("HeXYllo", insert("Hello", "XY", 2));  EXPECT_EQ("XYHello", insert("Hello", "XY", 0));
   EXPECT_EQ("HelloXY", insert("Hello", "XY", 5));  EXPECT_EQ("HelloXY", insert("Hello", "XY", 9));
-  EXPECT_EQ("Hello", insert("Hello", "XY", -1));   EXPECT_EQ("Hello", insert("Hello", "", 3));
-  EXPECT_EQ("HellXYZWo", insert("Hello", "XYZW", 4));
-  EXPECT_EQ("HelloA", insert("Hello", "A", 2147483647));
-  EXPECT_EQ("ab", insert(nullptr, "ab", 3));
+  EXPECT_EQ("Hello", insert("Hello", "XY", -1));   EXPECT_EQ("HellXYZWo", insert("Hello", "XYZW", 4));
+  EXPECT_EQ("HelloA", insert("Hello", "A", 2147483647));  EXPECT_EQ("ab", insert(nullptr, "ab", 3));
+  EXPECT_EQ("Hello", insert("Hello", "", 3));
   // clang-format on
-  zString self("abcd");
-  self.Insert(self, 1);
-  EXPECT_STREQ("aabcdbcd", self.data());
+  zString self("abcd"), other("abcd");
+  self.Replace(zString("bc"), self);
+  other.Insert(other, 1);
+  EXPECT_STREQ("aabcdd", self.data());
+  EXPECT_STREQ("aabcdbcd", other.data());
 }
 
 TEST(NarrowEdit, IndexFindsTheFirstOccurrence) {

@@ -42,18 +42,13 @@ std::string decode(const std::string& text) {
   return bytes;
 }
 
+// RFC 4648 section 10, then a zero byte around 0xFF.
 TEST(Base64, RfcVectors) {
-  // RFC 4648 section 10.
-  const char* const vectors[][2] = {{"", ""},
-                                    {"f", "Zg=="},
-                                    {"fo", "Zm8="},
-                                    {"foo", "Zm9v"},
-                                    {"foob", "Zm9vYg=="},
-                                    {"fooba", "Zm9vYmE="},
-                                    {"foobar", "Zm9vYmFy"},
-                                    {"\xFF", "/w=="}};
+  // clang-format off
+  const std::string vectors[][2] = {{"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"foob", "Zm9vYg=="},
+      {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"}, {"\xFF", "/w=="}, {std::string("\x00\xFF\x00", 3), "AP8A"}};
+  // clang-format on
   for (const auto& v : vectors) EXPECT_EQ(v[1], encode(v[0])) << "in=" << v[0];
-  EXPECT_EQ("AP8A", encode(std::string("\x00\xFF\x00", 3)));
 }
 
 // Expected texts from `base64 -w 76`, which ends every line with "\n"; here a
@@ -92,14 +87,12 @@ TEST(Base64, EmptyInputAndDataFromThisString) {
   EXPECT_STREQ("", never_set.base64(nullptr, 0).data());
   for (const long length : {0L, -1L, -100000L}) {
     zString s("abc");
-    const zString result = s.base64(nullptr, length);
+    EXPECT_STREQ("", s.base64(nullptr, length).data());
     EXPECT_STREQ("", s.data());
-    EXPECT_STREQ("", result.data());
   }
   zString s("foobar");
   const zString result = s.base64(reinterpret_cast<unsigned char*>(const_cast<char*>(s.data())), 6);
-  EXPECT_STREQ("Zm9vYmFy", s.data());
-  EXPECT_STREQ("Zm9vYmFy", result.data());
+  EXPECT_TRUE(std::string("Zm9vYmFy") == s.data() && std::string("Zm9vYmFy") == result.data());
 }
 
 }  // namespace

@@ -48,27 +48,22 @@ struct decode_case {
 // clang-format off
 const decode_case kDecode[] = {
     // Bytes that cannot start a sequence: one U+FFFD each.
-    {"\x80", L"\xFFFD"}, {"a\xBF" "b", L"a\xFFFD" L"b"}, {"\x80\x80", L"\xFFFD\xFFFD"},
-    {"\xC0\x80", L"\xFFFD\xFFFD"}, {"\xC1\xBF", L"\xFFFD\xFFFD"}, {"\xFF", L"\xFFFD"},
-    {"\xF5\x80\x80\x80", L"\xFFFD\xFFFD\xFFFD\xFFFD"},
+    {"\x80", L"\xFFFD"}, {"a\xBF" "b", L"a\xFFFD" L"b"}, {"\x80\x80", L"\xFFFD\xFFFD"}, {"\xC0\x80", L"\xFFFD\xFFFD"},
+    {"\xC1\xBF", L"\xFFFD\xFFFD"}, {"\xFF", L"\xFFFD"}, {"\xF5\x80\x80\x80", L"\xFFFD\xFFFD\xFFFD\xFFFD"},
     {"\xF8\x88\x80\x80\x80", L"\xFFFD\xFFFD\xFFFD\xFFFD\xFFFD"},
     // Cut short inside the text: the lead and its continuations are one U+FFFD.
-    {"\xC3" "a", L"\xFFFD" L"a"}, {"\xE2" "a", L"\xFFFD" L"a"}, {"\xE2\x82" "A", L"\xFFFD" L"A"},
-    {"\xF0\x9F" "a", L"\xFFFD" L"a"}, {"\xF0\x9F\x98" "a", L"\xFFFD" L"a"},
-    {"\xE2\x82\xC3\xA9", L"\xFFFD\x00E9"}, {"\xF1\x80\x80\xC0", L"\xFFFD\xFFFD"},
+    {"\xC3" "a", L"\xFFFD" L"a"}, {"\xE2" "a", L"\xFFFD" L"a"}, {"\xE2\x82" "A", L"\xFFFD" L"A"}, {"\xF0\x9F" "a", L"\xFFFD" L"a"},
+    {"\xF0\x9F\x98" "a", L"\xFFFD" L"a"}, {"\xE2\x82\xC3\xA9", L"\xFFFD\x00E9"}, {"\xF1\x80\x80\xC0", L"\xFFFD\xFFFD"},
     {"\xF0\x9F\x98\xF0\x9F\x98\x80", L"\xFFFD\U0001F600"},
     // Cut short by the end of the text.
-    {"a\xC3", L"a\xFFFD"}, {"\xE2\x82", L"\xFFFD"}, {"\xF0\x9F\x98", L"\xFFFD"},
-    {"\xF4\x8F\xBF", L"\xFFFD"},
+    {"a\xC3", L"a\xFFFD"}, {"\xE2\x82", L"\xFFFD"}, {"\xF0\x9F\x98", L"\xFFFD"}, {"\xF4\x8F\xBF", L"\xFFFD"},
     // Overlong: the lead and the second byte are one U+FFFD, the rest is read afresh.
-    {"\xE0\x80\x80", L"\xFFFD\xFFFD"}, {"\xE0\x9F\xBF", L"\xFFFD\xFFFD"},
-    {"\xE0\x80" "a", L"\xFFFD" L"a"}, {"\xF0\x80\x80\x80", L"\xFFFD\xFFFD\xFFFD"},
-    {"\xF0\x8F\xBF\xBF", L"\xFFFD\xFFFD\xFFFD"},
+    {"\xE0\x80\x80", L"\xFFFD\xFFFD"}, {"\xE0\x9F\xBF", L"\xFFFD\xFFFD"}, {"\xE0\x80" "a", L"\xFFFD" L"a"},
+    {"\xF0\x80\x80\x80", L"\xFFFD\xFFFD\xFFFD"}, {"\xF0\x8F\xBF\xBF", L"\xFFFD\xFFFD\xFFFD"},
     // Encoded surrogates, alone and paired; above 10FFFF.
     {"\xED\xA0\x80", L"\xFFFD\xFFFD"}, {"\xED\xBF\xBF", L"\xFFFD\xFFFD"},
-    {"\xED\xA0\x80\xED\xB0\x80", L"\xFFFD\xFFFD\xFFFD\xFFFD"},
-    {"\xF4\x90\x80\x80", L"\xFFFD\xFFFD\xFFFD"}, {"\xF4\xBF\xBF\xBF", L"\xFFFD\xFFFD\xFFFD"},
-    {"a\x80\xE2\x82\xACz", L"a\xFFFD\x20AC" L"z"},
+    {"\xED\xA0\x80\xED\xB0\x80", L"\xFFFD\xFFFD\xFFFD\xFFFD"}, {"\xF4\x90\x80\x80", L"\xFFFD\xFFFD\xFFFD"},
+    {"\xF4\xBF\xBF\xBF", L"\xFFFD\xFFFD\xFFFD"}, {"a\x80\xE2\x82\xACz", L"a\xFFFD\x20AC" L"z"},
 };
 // clang-format on
 
@@ -95,14 +90,11 @@ TEST(CodePageUtf8, EncodesLoneSurrogatesAsReplacement) {
   const wchar_t hi = wchar_t(0xD800), lo = wchar_t(0xDC00);
   // clang-format off
   const encode_case cases[] = {
-      {{hi, L'a'}, "\xEF\xBF\xBD" "a"}, {{L'a', hi}, "a\xEF\xBF\xBD"}, {{lo}, "\xEF\xBF\xBD"},
-      {{lo, hi}, "\xEF\xBF\xBD\xEF\xBF\xBD"}, {{wchar_t(0xD83D), wchar_t(0xDE00)}, "\xF0\x9F\x98\x80"},
-      {{wchar_t(0xDBFF), wchar_t(0xDFFF)}, "\xF4\x8F\xBF\xBF"},
-  };
+      {{hi, L'a'}, "\xEF\xBF\xBD" "a"}, {{L'a', hi}, "a\xEF\xBF\xBD"}, {{lo}, "\xEF\xBF\xBD"}, {{lo, hi}, "\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {{wchar_t(0xD83D), wchar_t(0xDE00)}, "\xF0\x9F\x98\x80"}, {{wchar_t(0xDBFF), wchar_t(0xDFFF)}, "\xF4\x8F\xBF\xBF"}};
   const encode_case wide_units[] = {
       {{wchar_t(0x1F600)}, "\xF0\x9F\x98\x80"}, {{wchar_t(0x10FFFF)}, "\xF4\x8F\xBF\xBF"},
-      {{wchar_t(0x110000)}, "\xEF\xBF\xBD"}, {{static_cast<wchar_t>(-1), L'a'}, "\xEF\xBF\xBD" "a"},
-  };
+      {{wchar_t(0x110000)}, "\xEF\xBF\xBD"}, {{static_cast<wchar_t>(-1), L'a'}, "\xEF\xBF\xBD" "a"}};
   // clang-format on
   for (const encode_case& c : cases) EXPECT_EQ(hex(c.bytes), hex(to_utf8(c.units)));
   if (kUtf16) return;  // a 16-bit unit cannot hold the rest
@@ -184,11 +176,9 @@ TEST(CodePageLatin1, AllBytesDecodeAndEncodeBack) {
 TEST(CodePageLatin1, CharactersOutsideTheCodePageBecomeQuestionMarks) {
   // clang-format off
   const encode_case cases[] = {
-      {L"\x0080\x009F\x0100", "???"}, {L"a\xFF02" L"b", "a?b"}, {L"\x2000\x20AD\xFFFD", "???"},
-      {{wchar_t(0xD800)}, "?"}, {{wchar_t(0xD83D), wchar_t(0xDE00)}, "??"},
-      // 0x100E9 is not U+00E9 cut to 16 bits.
-      {{wchar_t(0x1F600), wchar_t(0x100E9), static_cast<wchar_t>(-1)}, "???"},
-  };
+      {L"\x0080\x009F\x0100", "???"}, {L"a\xFF02" L"b", "a?b"}, {L"\x2000\x20AD\xFFFD", "???"}, {{wchar_t(0xD800)}, "?"},
+      {{wchar_t(0xD83D), wchar_t(0xDE00)}, "??"},  // and 0x100E9 is not U+00E9 cut to 16 bits:
+      {{wchar_t(0x1F600), wchar_t(0x100E9), static_cast<wchar_t>(-1)}, "???"}};
   // clang-format on
   for (const encode_case& c : cases) EXPECT_EQ(c.bytes, to_latin1(c.units));
 }

@@ -21,28 +21,32 @@ struct Settable : zString {
 };
 
 TEST(NarrowNumbers, IntegersAreDecimalAndAssignedDoublesUseTenDigits) {
-  Settable s;
-  EXPECT_STREQ("-7", zString(-7).data());
-  EXPECT_STREQ("-2147483648", zString(std::numeric_limits<int>::min()).data());
-  EXPECT_STREQ("4294967295", zString(4294967295UL).data());
-  EXPECT_STREQ("-9223372036854775808",
-               zString(static_cast<__int64>(std::numeric_limits<long long>::min())).data());
-  s.Set(static_cast<__int64>(-5000000000LL));
-  EXPECT_STREQ("-5000000000", s.data());
-  s.Set(0UL);
-  EXPECT_STREQ("0", s.data());
-  s.Set(42);
-  EXPECT_STREQ("42", s.data());
+  Settable s, t, u, v, w;
   zString x("x="), never_set;
-  s = 5;
-  EXPECT_STREQ("5", s.data());
-  s = 0.1;
-  EXPECT_STREQ("0.1", s.data());
+  s.Set(static_cast<__int64>(-5000000000LL));
+  t.Set(0UL);
+  u.Set(42);
+  v = 5;
+  w = 0.1;
   x += -12;
   x += 1.0 / 3;
-  EXPECT_STREQ("x=-120.3333333333", x.data());
   never_set += 1e20;
-  EXPECT_STREQ("1e+20", never_set.data());
+  const std::string got[] = {
+      zString(-7).data(),
+      zString(std::numeric_limits<int>::min()).data(),
+      zString(4294967295UL).data(),
+      zString(static_cast<__int64>(std::numeric_limits<long long>::min())).data(),
+      s.data(),
+      t.data(),
+      u.data(),
+      v.data(),
+      w.data(),
+      x.data(),
+      never_set.data()};
+  EXPECT_EQ((std::vector<std::string>{"-7", "-2147483648", "4294967295", "-9223372036854775808",
+                                      "-5000000000", "0", "42", "5", "0.1", "x=-120.3333333333",
+                                      "1e+20"}),
+            std::vector<std::string>(std::begin(got), std::end(got)));
 }
 
 struct DoubleCase {

@@ -26,19 +26,13 @@ struct ViewCase {
 // clip against the string's current length but never widen the view.
 // clang-format off
 constexpr ViewCase kViews[] = {
-    {6, 5, "World", "There", "Hello There", nullptr},  {0, 5, "Hello", "Hi", "Hi World", nullptr},
-    {6, 100, "World", "!", "Hello !", nullptr},         {20, 3, "", "!", "Hello World!", nullptr},
-    {11, 0, "", "?", "Hello World?", nullptr},          {2, -1, "llo World", "X", "HeX", nullptr},
-    {1, -1, "ello World", "X", "HX", nullptr},          {-1, 3, "", "!", "Hello World!", nullptr},
-    {0, 0, "", ">", ">Hello World", nullptr},           {0, 11, "Hello World", "x", "x", nullptr},
-    {10, INT_MAX, "d", "D", "Hello WorlD", nullptr},
-    {INT_MAX, INT_MAX, "", "", "Hello World", nullptr},
-    {5, 1, " ", ",", "Hello,World", nullptr},           {5, 0, "", ",", "Hello, World", nullptr},
-    {5, 6, " World", "", "Hello", nullptr},             {5, 6, " World", nullptr, "Hello", nullptr},
-    {3, 2, "lo", "\xE9\xFF", "Hel\xE9\xFF World", nullptr},
-    {6, 5, "", "x", "Hix", "Hi"},                       {2, 8, "lp", "LP!", "HeLP!", "Help"},
-    {3, 2, "", "Z", "HelZ", "Hel"},
-    {6, 100, "World", "!", "Hello ! and more", "Hello World and more"},
+    {6, 5, "World", "There", "Hello There", nullptr}, {0, 5, "Hello", "Hi", "Hi World", nullptr}, {6, 100, "World", "!", "Hello !", nullptr},
+    {20, 3, "", "!", "Hello World!", nullptr}, {11, 0, "", "?", "Hello World?", nullptr}, {2, -1, "llo World", "X", "HeX", nullptr},
+    {1, -1, "ello World", "X", "HX", nullptr}, {-1, 3, "", "!", "Hello World!", nullptr}, {0, 0, "", ">", ">Hello World", nullptr},
+    {0, 11, "Hello World", "x", "x", nullptr}, {10, INT_MAX, "d", "D", "Hello WorlD", nullptr}, {INT_MAX, INT_MAX, "", "", "Hello World", nullptr},
+    {5, 1, " ", ",", "Hello,World", nullptr}, {5, 0, "", ",", "Hello, World", nullptr}, {5, 6, " World", "", "Hello", nullptr},
+    {5, 6, " World", nullptr, "Hello", nullptr}, {3, 2, "lo", "\xE9\xFF", "Hel\xE9\xFF World", nullptr}, {6, 5, "", "x", "Hix", "Hi"},
+    {2, 8, "lp", "LP!", "HeLP!", "Help"}, {3, 2, "", "Z", "HelZ", "Hel"}, {6, 100, "World", "!", "Hello ! and more", "Hello World and more"},
     {20, 3, "", "!", "Hello World! and more", "Hello World and more"}};
 // clang-format on
 
@@ -50,10 +44,10 @@ TEST(SubStringView, ReadsAndSplicesTheRange) {
     const zSubString read_only = cs(c.start, c.length);
     if (c.later != nullptr) s = c.later;
     const std::string label = std::to_string(c.start) + "," + std::to_string(c.length);
-    EXPECT_STREQ(c.reads, v.data().data()) << label;
-    EXPECT_STREQ(c.reads, zString(read_only).data()) << label;
-    EXPECT_EQ(1, v == c.reads) << label;
-    EXPECT_EQ(0, v != c.reads) << label;
+    EXPECT_TRUE(std::string(c.reads) == v.data().data() &&
+                std::string(c.reads) == zString(read_only).data())
+        << label;
+    EXPECT_TRUE(v == c.reads && (v != c.reads) == 0) << label;
     EXPECT_EQ(&v, &(v = c.text));
     EXPECT_STREQ(c.result, s.data()) << label;
     // Unless the string shrank past it, the view now covers just the new text.
@@ -77,8 +71,7 @@ TEST(SubStringView, CopyEditsTheSameStringFromItsOwnText) {
 TEST(SubStringView, OfAStringWithoutBuffer) {
   zString s;
   const zString read = zSubString(s, 5, 5).data();
-  EXPECT_NE(s.data(), read.data());
-  EXPECT_STREQ("", read.data());
+  EXPECT_TRUE(s.data() != read.data() && *read.data() == '\0');
   s(0, 0) = "abc";
   EXPECT_STREQ("abc", s.data());
 }
@@ -88,9 +81,7 @@ TEST(SubStringViewAssign, CopiesWholeStringAndRange) {
   zString a("first string"), b("second"), empty;
   zSubString va(a, 0, 5);
   EXPECT_EQ(&va, &(va = zSubString(b, 1, 3)));
-  EXPECT_STREQ("second", a.data());
-  EXPECT_STREQ("eco", va.data().data());
-  EXPECT_STREQ("second", b.data());
+  EXPECT_EQ("second|eco|second", std::string(a.data()) + "|" + va.data().data() + "|" + b.data());
   va = zSubString(empty, 0, 0);
   EXPECT_STREQ("", a.data());
   zString s("Hello World");

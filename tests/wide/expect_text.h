@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "zWString.h"
@@ -19,6 +21,12 @@ void expect_throw_text(Call call, const char* text) {
   } catch (const Error& e) {
     EXPECT_STREQ(text, e.what());
   }
+}
+
+// Runs each call, which must throw Error whose what() is exactly text.
+template <typename Error>
+void expect_throws(const char* text, std::initializer_list<std::function<void()>> calls) {
+  for (const auto& call : calls) expect_throw_text<Error>(call, text);
 }
 
 // The units of s, embedded NUL units included.

@@ -95,4 +95,35 @@ TEST(Base64, EmptyInputAndDataFromThisString) {
   EXPECT_TRUE(std::string("Zm9vYmFy") == s.data() && std::string("Zm9vYmFy") == result.data());
 }
 
+// The encoder writes whole lines and double groups at a time and copies the
+// result slice by slice (64 lines of 57 bytes); every length near those
+// boundaries keeps the layout and decodes back.
+TEST(Base64, EveryLengthAroundLineAndSliceBoundariesRoundTrips) {
+  std::vector<std::size_t> lengths;
+  for (std::size_t n = 0; n <= 240; ++n) lengths.push_back(n);
+  for (std::size_t n = 64 * 57 - 60; n <= 64 * 57 + 60; ++n) lengths.push_back(n);
+  for (const std::size_t n : lengths) {
+    const std::string bytes = pattern(n);
+    const std::string text = encode(bytes);
+    const std::size_t groups = (n + 2) / 3;
+    ASSERT_EQ(groups * 4 + groups / 19, text.size()) << n;
+    for (std::size_t i = 76; i < text.size(); i += 77) ASSERT_EQ('\n', text[i]) << n;
+    const std::size_t pads = (3 - n % 3) % 3;
+    const std::size_t last = text.size() - (groups % 19 == 0 && n > 0 ? 2 : 1);
+    for (std::size_t k = 0; k < pads; ++k) ASSERT_EQ('=', text[last - k]) << n;
+    ASSERT_EQ(bytes, decode(text)) << n;
+  }
+}
+
+TEST(Base64, LongTextOfThisStringEncodesItsFormerSelf) {
+  std::string text = pattern(10000);
+  for (char& c : text) c = c == '\0' ? 'z' : c;
+  zString s(text.c_str());
+  const std::string expected = encode(text);
+  const zString result =
+      s.base64(reinterpret_cast<unsigned char*>(const_cast<char*>(s.data())), 10000);
+  EXPECT_EQ(expected, s.data());
+  EXPECT_EQ(expected, result.data());
+}
+
 }  // namespace

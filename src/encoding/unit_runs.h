@@ -1,8 +1,10 @@
 // Runs of text that a conversion passes one for one: ASCII bytes widened to
 // units, units narrowed to bytes, and the same for the Windows-1252 bytes
-// that are their own code point. Each function handles the leading run of its
-// input and returns its length; the caller takes over at the first unit
-// outside the run with its own per-character rules.
+// that are their own code point. A block function converts a block of 16
+// units and returns the length of its leading run (16 when the whole block
+// is one); the caller takes over at the first unit outside the run with its
+// own per-character rules. Past the run a block function may leave any value
+// in the rest of its 16 output units, which the caller then overwrites.
 //
 // Two implementations give identical results: the portable loops, which are
 // the reference, and SSE2 loops that test and move 16 units at a time (x86-64
@@ -57,39 +59,44 @@ inline bool latin1_self(unsigned char b) { return b - 0x80u >= 0x20u; }
 
 namespace portable {
 
-// Widens the leading bytes below 0x80 (ascii) or outside 0x80-0x9F (!ascii).
-inline std::size_t widen_run(const unsigned char* in, std::size_t n, wchar_t* out, bool ascii) {
-  std::size_t i = 0;
-  for (; i < n && (ascii ? in[i] < 0x80 : latin1_self(in[i])); ++i) out[i] = in[i];
-  return i;
-}
+inline constexpr std::size_t kBlock = 16;
 
-// Length of the leading run of bytes below 0x80.
-inline std::size_t ascii_bytes(const unsigned char* in, std::size_t n) {
+inline bool in_byte_run(unsigned char b, bool ascii) { return ascii ? b < 0x80 : latin1_self(b); }
+
+// Widens the leading bytes below 0x80 (ascii) or outside 0x80-0x9F (!ascii).
+inline std::size_t widen_block(const unsigned char* in, wchar_t* out, bool ascii) {
   std::size_t i = 0;
-  while (i < n && in[i] < 0x80) ++i;
+  for (; i < kBlock && in_byte_run(in[i], ascii); ++i) out[i] = in[i];
   return i;
 }
 
 // Narrows the leading units in set to bytes.
-inline std::size_t narrow_run(const wchar_t* in, std::size_t n, char* out, unit_set set) {
+inline std::size_t narrow_block(const wchar_t* in, char* out, unit_set set) {
   std::size_t i = 0;
-  for (; i < n && in_set(unit_bits(in[i]), set); ++i) out[i] = static_cast<char>(in[i]);
+  for (; i < kBlock && in_set(unit_bits(in[i]), set); ++i) out[i] = static_cast<char>(in[i]);
   return i;
 }
 
 // Copies the leading units in set (wide to wide).
-inline std::size_t copy_run(const wchar_t* in, std::size_t n, wchar_t* out, unit_set set) {
+inline std::size_t copy_block(const wchar_t* in, wchar_t* out, unit_set set) {
   std::size_t i = 0;
-  for (; i < n && in_set(unit_bits(in[i]), set); ++i) out[i] = in[i];
+  for (; i < kBlock && in_set(unit_bits(in[i]), set); ++i) out[i] = in[i];
   return i;
 }
 
-// Length of the leading run of units in set.
+// Length of the leading run of units in set, over any length.
 inline std::size_t unit_run(const wchar_t* in, std::size_t n, unit_set set) {
   std::size_t i = 0;
   while (i < n && in_set(unit_bits(in[i]), set)) ++i;
   return i;
+}
+
+// Bytes that are not UTF-8 continuation bytes (80-BF): in well-formed text,
+// one for each character.
+inline std::size_t utf8_lead_count(const unsigned char* in, std::size_t n) {
+  std::size_t leads = 0;
+  for (std::size_t i = 0; i < n; ++i) leads += (in[i] & 0xC0) != 0x80;
+  return leads;
 }
 
 }  // namespace portable
@@ -117,29 +124,18 @@ inline void store_widened(__m128i bytes, wchar_t* out) {
   }
 }
 
+// The length of the leading run given a mask with a bit set for each unit
+// outside it.
+inline std::size_t run_before(int outside) {
+  return outside == 0 ? 16
+                      : static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(outside)));
+}
+
 // Bytes 0x80-0x9F read as signed are -128..-97.
-inline bool block_widens(__m128i bytes, bool ascii) {
-  const __m128i bad = ascii ? bytes : _mm_cmplt_epi8(bytes, _mm_set1_epi8(-96));
-  return _mm_movemask_epi8(bad) == 0;
-}
-
-inline std::size_t widen_run(const unsigned char* in, std::size_t n, wchar_t* out, bool ascii) {
-  std::size_t i = 0;
-  for (; n - i >= 16; i += 16) {
-    const __m128i bytes = load16(in + i);
-    if (!block_widens(bytes, ascii)) break;
-    store_widened(bytes, out + i);
-  }
-  return i + portable::widen_run(in + i, n - i, out + i, ascii);
-}
-
-inline std::size_t ascii_bytes(const unsigned char* in, std::size_t n) {
-  std::size_t i = 0;
-  for (; n - i >= 16; i += 16) {
-    const int high = _mm_movemask_epi8(load16(in + i));
-    if (high != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(high)));
-  }
-  return i + portable::ascii_bytes(in + i, n - i);
+inline std::size_t widen_block(const unsigned char* in, wchar_t* out, bool ascii) {
+  const __m128i bytes = load16(in);
+  store_widened(bytes, out);
+  return run_before(_mm_movemask_epi8(ascii ? bytes : _mm_cmplt_epi8(bytes, _mm_set1_epi8(-96))));
 }
 
 // 32-bit lanes compared as unsigned numbers: flip the sign bits, compare signed.
@@ -163,94 +159,111 @@ inline __m128i lanes_in_set(__m128i v, unit_set set) {
   return _mm_setzero_si128();
 }
 
-// True when all 16 units at in lie in set; a[] receives them as 4 vectors.
-inline bool block_in_set(const wchar_t* in, unit_set set, __m128i (&a)[4]) {
-  __m128i all = _mm_set1_epi32(-1);
+// The 16 units at in as four vectors, and a mask with a bit set for each unit
+// outside set. Both packs keep the all-ones and zero lanes of the compares.
+inline int load_units(const wchar_t* in, unit_set set, __m128i (&v)[4]) {
+  __m128i inside[4];
   for (int k = 0; k < 4; ++k) {
-    a[k] = load16(in + 4 * k);
-    all = _mm_and_si128(all, lanes_in_set(a[k], set));
+    v[k] = load16(in + 4 * k);
+    inside[k] = lanes_in_set(v[k], set);
   }
-  return _mm_movemask_epi8(all) == 0xFFFF;
+  const __m128i low = _mm_packs_epi32(inside[0], inside[1]);
+  const __m128i high = _mm_packs_epi32(inside[2], inside[3]);
+  return ~_mm_movemask_epi8(_mm_packs_epi16(low, high)) & 0xFFFF;
 }
 
-// The vector forms work on 32-bit wchar_t; 16-bit wchar_t (Windows) takes the
-// portable loops.
-inline std::size_t narrow_run(const wchar_t* in, std::size_t n, char* out, unit_set set) {
-  std::size_t i = 0;
+// The vector forms of the wide blocks work on 32-bit wchar_t; 16-bit wchar_t
+// (Windows) takes the portable loops. Lanes outside the run narrow to
+// whatever the saturating packs make of them.
+inline std::size_t narrow_block(const wchar_t* in, char* out, unit_set set) {
   if constexpr (sizeof(wchar_t) == 4) {
-    __m128i a[4];
-    for (; n - i >= 16 && block_in_set(in + i, set, a); i += 16) {
-      // Every lane is below 0x100: both packs keep the values.
-      const __m128i low = _mm_packs_epi32(a[0], a[1]);
-      const __m128i high = _mm_packs_epi32(a[2], a[3]);
-      store16(out + i, _mm_packus_epi16(low, high));
-    }
+    __m128i v[4];
+    const int outside = load_units(in, set, v);
+    const __m128i low = _mm_packs_epi32(v[0], v[1]);
+    const __m128i high = _mm_packs_epi32(v[2], v[3]);
+    store16(out, _mm_packus_epi16(low, high));
+    return run_before(outside);
+  } else {
+    return portable::narrow_block(in, out, set);
   }
-  return i + portable::narrow_run(in + i, n - i, out + i, set);
 }
 
-inline std::size_t copy_run(const wchar_t* in, std::size_t n, wchar_t* out, unit_set set) {
-  std::size_t i = 0;
+inline std::size_t copy_block(const wchar_t* in, wchar_t* out, unit_set set) {
   if constexpr (sizeof(wchar_t) == 4) {
-    __m128i a[4];
-    for (; n - i >= 16 && block_in_set(in + i, set, a); i += 16) {
-      for (int k = 0; k < 4; ++k) store16(out + i + 4 * k, a[k]);
-    }
+    __m128i v[4];
+    const int outside = load_units(in, set, v);
+    for (int k = 0; k < 4; ++k) store16(out + 4 * k, v[k]);
+    return run_before(outside);
+  } else {
+    return portable::copy_block(in, out, set);
   }
-  return i + portable::copy_run(in + i, n - i, out + i, set);
 }
 
 inline std::size_t unit_run(const wchar_t* in, std::size_t n, unit_set set) {
   std::size_t i = 0;
   if constexpr (sizeof(wchar_t) == 4) {
-    __m128i a[4];
-    while (n - i >= 16 && block_in_set(in + i, set, a)) i += 16;
+    __m128i v[4];
+    for (; n - i >= 16; i += 16) {
+      const int outside = load_units(in + i, set, v);
+      if (outside != 0) return i + run_before(outside);
+    }
   }
   return i + portable::unit_run(in + i, n - i, set);
+}
+
+// Continuation bytes read as signed are -128..-65. A byte counter per lane
+// holds up to 255 blocks before it is summed.
+inline std::size_t utf8_lead_count(const unsigned char* in, std::size_t n) {
+  std::size_t continuations = 0;
+  std::size_t i = 0;
+  while (n - i >= 16) {
+    const std::size_t blocks = (n - i) / 16 < 255 ? (n - i) / 16 : 255;
+    __m128i counts = _mm_setzero_si128();
+    for (std::size_t b = 0; b < blocks; ++b, i += 16) {
+      counts = _mm_sub_epi8(counts, _mm_cmplt_epi8(load16(in + i), _mm_set1_epi8(-64)));
+    }
+    const __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
+    continuations += static_cast<std::size_t>(_mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4));
+  }
+  return i - continuations + portable::utf8_lead_count(in + i, n - i);
 }
 
 }  // namespace sse2
 #endif  // ZODODE_SSE2
 
-// The entry points, by path. Only the portable path exists without SSE2.
+// The entry points, by path. Only the portable path exists without SSE2,
+// and the sse2 names then lead to it. Blocks need 16 readable units at in and
+// 16 writable ones at out.
 template <run_path P = kRunPath>
-std::size_t widen_ascii_run(const unsigned char* in, std::size_t n, wchar_t* out) {
+std::size_t widen_ascii_block(const unsigned char* in, wchar_t* out) {
 #if defined(ZODODE_SSE2)
-  if constexpr (P == run_path::sse2) return sse2::widen_run(in, n, out, true);
+  if constexpr (P == run_path::sse2) return sse2::widen_block(in, out, true);
 #endif
-  return portable::widen_run(in, n, out, true);
+  return portable::widen_block(in, out, true);
 }
 
 template <run_path P = kRunPath>
-std::size_t widen_latin1_run(const unsigned char* in, std::size_t n, wchar_t* out) {
+std::size_t widen_latin1_block(const unsigned char* in, wchar_t* out) {
 #if defined(ZODODE_SSE2)
-  if constexpr (P == run_path::sse2) return sse2::widen_run(in, n, out, false);
+  if constexpr (P == run_path::sse2) return sse2::widen_block(in, out, false);
 #endif
-  return portable::widen_run(in, n, out, false);
+  return portable::widen_block(in, out, false);
 }
 
 template <run_path P = kRunPath>
-std::size_t ascii_byte_run(const unsigned char* in, std::size_t n) {
+std::size_t narrow_unit_block(const wchar_t* in, char* out, unit_set set) {
 #if defined(ZODODE_SSE2)
-  if constexpr (P == run_path::sse2) return sse2::ascii_bytes(in, n);
+  if constexpr (P == run_path::sse2) return sse2::narrow_block(in, out, set);
 #endif
-  return portable::ascii_bytes(in, n);
+  return portable::narrow_block(in, out, set);
 }
 
 template <run_path P = kRunPath>
-std::size_t narrow_unit_run(const wchar_t* in, std::size_t n, char* out, unit_set set) {
+std::size_t copy_unit_block(const wchar_t* in, wchar_t* out, unit_set set) {
 #if defined(ZODODE_SSE2)
-  if constexpr (P == run_path::sse2) return sse2::narrow_run(in, n, out, set);
+  if constexpr (P == run_path::sse2) return sse2::copy_block(in, out, set);
 #endif
-  return portable::narrow_run(in, n, out, set);
-}
-
-template <run_path P = kRunPath>
-std::size_t copy_unit_run(const wchar_t* in, std::size_t n, wchar_t* out, unit_set set) {
-#if defined(ZODODE_SSE2)
-  if constexpr (P == run_path::sse2) return sse2::copy_run(in, n, out, set);
-#endif
-  return portable::copy_run(in, n, out, set);
+  return portable::copy_block(in, out, set);
 }
 
 template <run_path P = kRunPath>
@@ -259,6 +272,14 @@ std::size_t unit_run_length(const wchar_t* in, std::size_t n, unit_set set) {
   if constexpr (P == run_path::sse2) return sse2::unit_run(in, n, set);
 #endif
   return portable::unit_run(in, n, set);
+}
+
+template <run_path P = kRunPath>
+std::size_t utf8_lead_count(const unsigned char* in, std::size_t n) {
+#if defined(ZODODE_SSE2)
+  if constexpr (P == run_path::sse2) return sse2::utf8_lead_count(in, n);
+#endif
+  return portable::utf8_lead_count(in, n);
 }
 
 }  // namespace zodode::detail

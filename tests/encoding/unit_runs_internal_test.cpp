@@ -1,10 +1,11 @@
-// The vector and the portable run loops against each other and against the
-// run length known by construction: a run of good units with one stopper
-// placed at every offset, so runs end at every position modulo 16.
+// The vector and the portable block loops against each other and against the
+// run length known by construction: 16 good units with one stopper placed at
+// every offset, so runs end at every position of a block.
 #include "encoding/unit_runs.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -15,24 +16,22 @@ using zodode::detail::unit_set;
 
 constexpr run_path kPaths[] = {run_path::portable, run_path::sse2};
 
-// A text of `length` copies of fill with stop at `at` (none when at >= length).
+// 16 copies of fill with stop at `at` (none when at is 16).
 template <typename Unit>
-std::vector<Unit> text_with_stop(std::size_t length, Unit fill, Unit stop, std::size_t at) {
-  std::vector<Unit> text(length, fill);
-  if (at < length) text[at] = stop;
-  return text;
+std::vector<Unit> block_with_stop(Unit fill, Unit stop, std::size_t at) {
+  std::vector<Unit> block(16, fill);
+  if (at < 16) block[at] = stop;
+  return block;
 }
 
-template <run_path P>
-std::size_t widen(const std::vector<unsigned char>& in, std::vector<wchar_t>& out, bool ascii) {
-  return ascii ? zodode::detail::widen_ascii_run<P>(in.data(), in.size(), out.data())
-               : zodode::detail::widen_latin1_run<P>(in.data(), in.size(), out.data());
-}
-
-std::size_t widen_by(run_path p, const std::vector<unsigned char>& in, std::vector<wchar_t>& out,
-                     bool ascii) {
-  return p == run_path::sse2 ? widen<run_path::sse2>(in, out, ascii)
-                             : widen<run_path::portable>(in, out, ascii);
+std::size_t widen(run_path p, bool ascii, const unsigned char* in, wchar_t* out) {
+  using namespace zodode::detail;
+  if (p == run_path::sse2) {
+    return ascii ? widen_ascii_block<run_path::sse2>(in, out)
+                 : widen_latin1_block<run_path::sse2>(in, out);
+  }
+  return ascii ? widen_ascii_block<run_path::portable>(in, out)
+               : widen_latin1_block<run_path::portable>(in, out);
 }
 
 TEST(UnitRuns, WideningStopsAtTheFirstByteOutsideTheRunAtEveryOffset) {
@@ -43,38 +42,15 @@ TEST(UnitRuns, WideningStopsAtTheFirstByteOutsideTheRunAtEveryOffset) {
   const Case cases[] = {{true, 'a', 0x80},  {true, 0x7F, 0xFF},  {true, 0x00, 0xC3},
                         {false, 'a', 0x80}, {false, 0xE9, 0x9F}, {false, 0xA0, 0x8D}};
   for (const Case& c : cases) {
-    for (std::size_t length : {0u, 1u, 15u, 16u, 17u, 31u, 32u, 33u, 64u, 70u}) {
-      for (std::size_t at = 0; at <= length; ++at) {
-        const auto in = text_with_stop<unsigned char>(length, c.fill, c.stop, at);
-        for (run_path p : kPaths) {
-          std::vector<wchar_t> out(length + 1, L'#');
-          ASSERT_EQ(widen_by(p, in, out, c.ascii), at) << length << " " << at;
-          for (std::size_t i = 0; i < at; ++i) ASSERT_EQ(out[i], wchar_t{c.fill});
-          ASSERT_EQ(out[at], L'#') << "wrote past the run";
-        }
+    for (std::size_t at = 0; at <= 16; ++at) {
+      const auto in = block_with_stop<unsigned char>(c.fill, c.stop, at);
+      for (run_path p : kPaths) {
+        std::vector<wchar_t> out(16, L'#');
+        ASSERT_EQ(at, widen(p, c.ascii, in.data(), out.data())) << at;
+        for (std::size_t i = 0; i < at; ++i) ASSERT_EQ(wchar_t{c.fill}, out[i]);
       }
     }
   }
-}
-
-TEST(UnitRuns, AsciiByteRunFindsTheFirstHighByteAtEveryOffset) {
-  for (std::size_t length : {0u, 5u, 16u, 40u, 64u}) {
-    for (std::size_t at = 0; at <= length; ++at) {
-      const auto in = text_with_stop<unsigned char>(length, 'x', 0xE4, at);
-      EXPECT_EQ(zodode::detail::ascii_byte_run<run_path::portable>(in.data(), in.size()), at);
-      EXPECT_EQ(zodode::detail::ascii_byte_run<run_path::sse2>(in.data(), in.size()), at);
-    }
-  }
-}
-
-template <run_path P>
-std::size_t narrow(const std::vector<wchar_t>& in, std::string& out, unit_set set) {
-  return zodode::detail::narrow_unit_run<P>(in.data(), in.size(), &out[0], set);
-}
-
-template <run_path P>
-std::size_t copy(const std::vector<wchar_t>& in, std::vector<wchar_t>& out, unit_set set) {
-  return zodode::detail::copy_unit_run<P>(in.data(), in.size(), out.data(), set);
 }
 
 // Each set with a unit inside it and units just outside it, NUL, a
@@ -97,27 +73,56 @@ std::vector<SetCase> set_cases() {
   };
 }
 
-TEST(UnitRuns, NarrowCopyAndCountStopAtTheFirstUnitOutsideTheSetAtEveryOffset) {
+template <run_path P>
+void expect_blocks_stop_at(const std::vector<wchar_t>& in, const SetCase& c, std::size_t at) {
+  std::string narrow(16, '#');
+  ASSERT_EQ(at, zodode::detail::narrow_unit_block<P>(in.data(), &narrow[0], c.set));
+  EXPECT_EQ(std::string(at, static_cast<char>(c.fill)), narrow.substr(0, at));
+  std::vector<wchar_t> copy(16, L'#');
+  ASSERT_EQ(at, zodode::detail::copy_unit_block<P>(in.data(), copy.data(), c.set));
+  EXPECT_EQ(std::vector<wchar_t>(at, c.fill),
+            std::vector<wchar_t>(copy.begin(), copy.begin() + at));
+}
+
+TEST(UnitRuns, WideBlocksStopAtTheFirstUnitOutsideTheSetAtEveryOffset) {
   for (const SetCase& c : set_cases()) {
     for (wchar_t stop : c.stops) {
-      for (std::size_t length : {0u, 3u, 16u, 17u, 48u, 67u}) {
-        for (std::size_t at = 0; at <= length; ++at) {
-          const auto in = text_with_stop<wchar_t>(length, c.fill, stop, at);
-          std::string narrow_portable(length + 1, '#'), narrow_sse2(length + 1, '#');
-          ASSERT_EQ(narrow<run_path::portable>(in, narrow_portable, c.set), at);
-          ASSERT_EQ(narrow<run_path::sse2>(in, narrow_sse2, c.set), at);
-          EXPECT_EQ(narrow_sse2, narrow_portable);
-          EXPECT_EQ(narrow_sse2.substr(0, at), std::string(at, static_cast<char>(c.fill)));
-          std::vector<wchar_t> copy_portable(length + 1, L'#'), copy_sse2(length + 1, L'#');
-          ASSERT_EQ(copy<run_path::portable>(in, copy_portable, c.set), at);
-          ASSERT_EQ(copy<run_path::sse2>(in, copy_sse2, c.set), at);
-          EXPECT_EQ(copy_sse2, copy_portable);
-          EXPECT_EQ(zodode::detail::unit_run_length<run_path::sse2>(in.data(), length, c.set), at);
-          EXPECT_EQ(zodode::detail::unit_run_length<run_path::portable>(in.data(), length, c.set),
-                    at);
-        }
+      for (std::size_t at = 0; at <= 16; ++at) {
+        const auto in = block_with_stop<wchar_t>(c.fill, stop, at);
+        expect_blocks_stop_at<run_path::portable>(in, c, at);
+        expect_blocks_stop_at<run_path::sse2>(in, c, at);
       }
     }
+  }
+}
+
+TEST(UnitRuns, RunLengthOverManyBlocksStopsAtEveryOffset) {
+  for (const SetCase& c : set_cases()) {
+    for (std::size_t length : {0u, 3u, 16u, 17u, 48u, 67u}) {
+      for (std::size_t at = 0; at <= length; ++at) {
+        std::vector<wchar_t> in(length, c.fill);
+        if (at < length) in[at] = c.stops.front();
+        using zodode::detail::unit_run_length;
+        EXPECT_EQ(at, unit_run_length<run_path::sse2>(in.data(), length, c.set));
+        EXPECT_EQ(at, unit_run_length<run_path::portable>(in.data(), length, c.set));
+      }
+    }
+  }
+}
+
+// The vector count sums its per-lane counters every 255 blocks.
+TEST(UnitRuns, LeadBytesCountedAlikeAcrossCounterFlushes) {
+  std::mt19937 random(3);
+  for (std::size_t n : {0u, 15u, 16u, 4079u, 4080u, 4081u, 8161u, 20000u}) {
+    std::vector<unsigned char> bytes(n);
+    std::size_t leads = 0;
+    for (unsigned char& b : bytes) {
+      b = static_cast<unsigned char>(random());
+      leads += b < 0x80 || b >= 0xC0;
+    }
+    using zodode::detail::utf8_lead_count;
+    EXPECT_EQ(leads, utf8_lead_count<run_path::sse2>(bytes.data(), n)) << n;
+    EXPECT_EQ(leads, utf8_lead_count<run_path::portable>(bytes.data(), n)) << n;
   }
 }
 

@@ -4,6 +4,8 @@
 Usage: report.py results.json
 Benchmarks are named job/impl/input; the medians of the repetitions are used.
 A ratio is the peer's time divided by the library's: above 1 the library is faster.
+Times are CPU times of the benchmark thread (real time counts the waits of a
+shared, loaded machine too); both are in the JSON.
 """
 import json
 import sys
@@ -44,7 +46,7 @@ def load(path):
         scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b.get("time_unit", "ns")]
         if (job, inp) not in times:
             order.append((job, inp))
-        times[(job, inp)][impl] = b["real_time"] * scale
+        times[(job, inp)][impl] = b["cpu_time"] * scale
     return data.get("context", {}), times, order
 
 

@@ -19,23 +19,29 @@ constexpr std::size_t kRound = 2048;
 // than one character's step writes.
 constexpr std::size_t kSlack = 16;
 
-// Fills out round by round: each grows out by kRound units and keeps what the
-// round wrote. The capacity is first reserved for `expected` units; should
-// the text need more, it is reserved again for the rest of the text at the
-// rate seen so far, so a longer result is reallocated about once.
+// The units the rest of the text is expected to give, at the rate seen so far.
+template <typename Convert>
+std::size_t projected_rest(std::size_t written, const Convert& convert) {
+  if (convert.read() == 0) return 0;
+  const double rate = static_cast<double>(written) / static_cast<double>(convert.read());
+  return static_cast<std::size_t>(rate * static_cast<double>(convert.left()));
+}
+
+// Fills out round by round. A round grows out by the room it may use, kRound
+// units or what the rest of the text can give at most when that is less, and
+// keeps what it wrote. The capacity is first reserved for `expected` units;
+// should the text need more, it is reserved again for the rest of the text at
+// the rate seen so far, so a longer result is reallocated about once.
 template <typename Char, typename Convert>
 void fill_in_rounds(std::basic_string<Char>& out, std::size_t expected, Convert convert) {
   out.clear();
-  out.reserve(expected + kRound);
+  out.reserve(expected + kSlack);
   while (!convert.done()) {
     const std::size_t old = out.size();
-    if (out.capacity() - old < kRound) {
-      const double rate = static_cast<double>(old) / static_cast<double>(convert.read());
-      out.reserve(old + static_cast<std::size_t>(rate * static_cast<double>(convert.left())) +
-                  kRound);
-    }
-    out.resize(old + kRound);
-    out.resize(old + convert(&out[old], &out[old] + kRound - kSlack));
+    const std::size_t room = std::min(kRound, convert.most() + kSlack);
+    if (out.capacity() - old < room) out.reserve(old + room + projected_rest(old, convert));
+    out.resize(old + room);
+    out.resize(old + convert(&out[old], &out[old] + room - kSlack));
   }
 }
 
@@ -66,6 +72,7 @@ class utf8_decoding : public text_reader<unsigned char> {
  public:
   explicit utf8_decoding(std::string_view in) : text_reader(bytes_of(in.data()), in.size()) {}
   bool done() const { return next_ == end_; }
+  std::size_t most() const { return left(); }  // two units take four bytes
 
   std::size_t operator()(wchar_t* out, wchar_t* last) {
     wchar_t* o = out;
@@ -97,6 +104,7 @@ class windows_1252_decoding : public text_reader<unsigned char> {
   explicit windows_1252_decoding(std::string_view in)
       : text_reader(bytes_of(in.data()), in.size()) {}
   bool done() const { return next_ == end_; }
+  std::size_t most() const { return left(); }
 
   std::size_t operator()(wchar_t* out, wchar_t* last) {
     wchar_t* o = out;
@@ -120,6 +128,7 @@ class utf8_encoding : public text_reader<wchar_t> {
  public:
   explicit utf8_encoding(std::wstring_view in) : text_reader(in.data(), in.size()) {}
   bool done() const { return next_ == end_ || *next_ == 0; }
+  std::size_t most() const { return 3 * left(); }
 
   std::size_t operator()(char* out, char* last) {
     char* o = out;
@@ -146,6 +155,7 @@ class windows_1252_encoding : public text_reader<wchar_t> {
  public:
   explicit windows_1252_encoding(std::wstring_view in) : text_reader(in.data(), in.size()) {}
   bool done() const { return next_ == end_ || *next_ == 0; }
+  std::size_t most() const { return left(); }
 
   std::size_t operator()(char* out, char* last) {
     char* o = out;

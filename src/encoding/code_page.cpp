@@ -12,14 +12,14 @@
 namespace zodode::detail {
 namespace {
 
-std::string latin1_size_failure(const code_page_api& /*api*/, const std::string& text) {
-  return kLatin1SizeFailed + text;
+std::string latin1_size_failure(const code_page_api& /*api*/, std::string_view text) {
+  return kLatin1SizeFailed + std::string(text);
 }
 
 // The last error is read first, right after the failed size query.
-std::string utf8_size_failure(const code_page_api& api, const std::string& text) {
+std::string utf8_size_failure(const code_page_api& api, std::string_view text) {
   const unsigned long code = api.last_error();
-  return kUtf8SizeFailedHead + std::to_string(code) + kUtf8SizeFailedTail + text;
+  return kUtf8SizeFailedHead + std::to_string(code) + kUtf8SizeFailedTail + std::string(text);
 }
 
 // A zero-filled working buffer of count units. A negative count is what the
@@ -52,15 +52,32 @@ std::basic_string<Unit> convert(int (*call)(unsigned, const Source*, Unit*, int)
 const to_wide_route kUtf8ToWide{kCodePageUtf8, utf8_size_failure, kUtf8CountDiffers};
 const to_wide_route kLatin1ToWide{kCodePageAnsi, latin1_size_failure, kLatin1CountDiffers};
 
+// The whole-text form, where the converter has one and the result surely
+// fits; otherwise the two calls.
 std::wstring code_page_to_wide(const code_page_api& api, const to_wide_route& route,
                                const std::string& text) {
+  std::wstring out;
+  if (api.to_wide_whole != nullptr && api.to_wide_whole(route.code_page, text.c_str(), out)) {
+    return out;
+  }
   const auto size_failed = [&] { throw_message(route.size_failure(api, text)); };
   return convert(api.to_wide, route.code_page, text.c_str(), size_failed, route.count_failure);
 }
 
-std::string wide_to_code_page(const code_page_api& api, unsigned code_page, const wchar_t* text) {
+std::wstring code_page_to_wide(const code_page_api& api, const to_wide_route& route,
+                               const char* text) {
+  std::wstring out;
+  if (api.to_wide_whole != nullptr && api.to_wide_whole(route.code_page, text, out)) return out;
+  const auto size_failed = [&] { throw_message(route.size_failure(api, text)); };
+  return convert(api.to_wide, route.code_page, text, size_failed, route.count_failure);
+}
+
+std::string wide_to_code_page(const code_page_api& api, unsigned code_page,
+                              std::wstring_view text) {
+  std::string out;
+  if (api.to_bytes_whole != nullptr && api.to_bytes_whole(code_page, text, out)) return out;
   const auto size_failed = [] { throw_message(kToBytesSizeFailed); };
-  return convert(api.to_bytes, code_page, text, size_failed, kToBytesCountDiffers);
+  return convert(api.to_bytes, code_page, text.data(), size_failed, kToBytesCountDiffers);
 }
 
 }  // namespace zodode::detail

@@ -35,7 +35,8 @@ std::size_t projected_rest(std::size_t written, const Convert& convert) {
 template <typename Char, typename Convert>
 void fill_in_rounds(std::basic_string<Char>& out, std::size_t expected, Convert convert) {
   out.clear();
-  out.reserve(expected + kSlack);
+  // Room for the last round too, so an exact expectation means no reallocation.
+  out.reserve(expected + std::min(kRound, convert.most() + kSlack));
   while (!convert.done()) {
     const std::size_t old = out.size();
     const std::size_t room = std::min(kRound, convert.most() + kSlack);
@@ -134,7 +135,7 @@ class utf8_encoding : public text_reader<wchar_t> {
     char* o = out;
     while (!done() && o <= last) {
       if (block_fits()) {
-        const std::size_t run = narrow_unit_block<P>(next_, o, unit_set::ascii_but_nul);
+        const std::size_t run = narrow_unit_block<unit_set::ascii_but_nul, P>(next_, o);
         next_ += run;
         o += run;
         if (run == 16 || *next_ == 0) continue;
@@ -161,7 +162,7 @@ class windows_1252_encoding : public text_reader<wchar_t> {
     char* o = out;
     while (!done() && o <= last) {
       if (block_fits()) {
-        const std::size_t run = narrow_unit_block<P>(next_, o, unit_set::latin1_but_nul);
+        const std::size_t run = narrow_unit_block<unit_set::latin1_but_nul, P>(next_, o);
         next_ += run;
         o += run;
         if (run == 16 || *next_ == 0) continue;

@@ -14,6 +14,8 @@
 #include <type_traits>
 
 #include "encoding/code_page.h"
+#include "encoding/code_page_direct.h"
+#include "encoding/code_page_rules.h"
 
 namespace zodode::detail {
 namespace {
@@ -25,9 +27,6 @@ constexpr unsigned long kErrorArithmeticOverflow = 534;
 
 // Counts travel as int: a longer result is a failure.
 constexpr std::size_t kMaxCount = INT_MAX;
-
-constexpr std::uint32_t kReplacement = 0xFFFD;
-constexpr std::uint32_t kMaxCodePoint = 0x10FFFF;
 
 // Like GetLastError, the code of this thread's last failure.
 thread_local unsigned long last_error_code = 0;
@@ -127,58 +126,6 @@ bool convert_text(const Source* p, const Source* end, Sink& sink, Step step) {
 
 // UTF-8 ------------------------------------------------------------------
 
-bool is_continuation(std::uint32_t byte) { return (byte & 0xC0) == 0x80; }
-
-// The length a lead byte announces; 0 for a byte that cannot start a sequence
-// (80-BF, C0, C1, F5-FF).
-int utf8_sequence_length(std::uint32_t lead) {
-  if (lead < 0xC2) return 0;
-  if (lead < 0xE0) return 2;
-  if (lead < 0xF0) return 3;
-  return lead < 0xF5 ? 4 : 0;
-}
-
-// The second byte (a continuation) after E0, ED, F0 and F4 is narrowed so that
-// no sequence is overlong, a surrogate or above 10FFFF.
-bool second_byte_allowed(std::uint32_t lead, std::uint32_t byte) {
-  switch (lead) {
-    case 0xE0:
-      return byte >= 0xA0;
-    case 0xED:
-      return byte <= 0x9F;
-    case 0xF0:
-      return byte >= 0x90;
-    case 0xF4:
-      return byte <= 0x8F;
-    default:
-      return true;
-  }
-}
-
-struct decoded {
-  std::uint32_t code_point;
-  std::size_t size;
-};
-
-// The sequence at p, whose first byte is not ASCII. Windows' flags-0 decoder
-// gives one U+FFFD for: a byte that cannot start a sequence; a lead and the
-// continuations that did follow it when the sequence is cut short (by the end
-// of the text too); a lead and a second byte outside its narrowed range, the
-// bytes after them being read afresh (ED A0 80 gives two U+FFFD). Each byte is
-// read only after its predecessor proved not to be the NUL.
-decoded decode_utf8_sequence(const unsigned char* p) {
-  const std::uint32_t lead = p[0];
-  const int length = utf8_sequence_length(lead);
-  if (length == 0 || !is_continuation(p[1])) return {kReplacement, 1};
-  if (!second_byte_allowed(lead, p[1])) return {kReplacement, 2};
-  std::uint32_t code_point = ((lead & (0x7Fu >> length)) << 6) | (p[1] & 0x3Fu);
-  for (int i = 2; i < length; ++i) {
-    if (!is_continuation(p[i])) return {kReplacement, static_cast<std::size_t>(i)};
-    code_point = (code_point << 6) | (p[i] & 0x3Fu);
-  }
-  return {code_point, static_cast<std::size_t>(length)};
-}
-
 // One code point as wchar_t units: a surrogate pair where wchar_t is 16 bits.
 template <typename Sink>
 bool put_code_point(std::uint32_t code_point, Sink& sink) {
@@ -202,11 +149,8 @@ struct utf8_decoder {
   }
 };
 
-bool is_high_surrogate(std::uint32_t unit) { return unit - 0xD800u < 0x400u; }
-bool is_low_surrogate(std::uint32_t unit) { return unit - 0xDC00u < 0x400u; }
-
 template <typename Sink>
-bool put_utf8(std::uint32_t code_point, Sink& sink) {
+bool sink_utf8(std::uint32_t code_point, Sink& sink) {
   const std::size_t size = code_point < 0x80      ? 1
                            : code_point < 0x800   ? 2
                            : code_point < 0x10000 ? 3
@@ -222,78 +166,25 @@ bool put_utf8(std::uint32_t code_point, Sink& sink) {
   return true;
 }
 
-// A valid surrogate pair in consecutive units encodes the code point it forms
-// (where wchar_t holds UTF-32 too); a lone surrogate and a unit above 10FFFF
-// become U+FFFD. p[1] is read only after p[0] proved not to be the NUL.
+// code_point_at: a valid surrogate pair is its code point, a lone surrogate
+// or a unit above 10FFFF is U+FFFD.
 struct utf8_encoder {
   template <typename Sink>
   std::size_t operator()(const wchar_t* p, Sink& sink) const {
-    std::uint32_t code_point = unit_value(p[0]);
-    std::size_t used = 1;
-    if (is_high_surrogate(code_point) && is_low_surrogate(unit_value(p[1]))) {
-      code_point = 0x10000 + ((code_point - 0xD800) << 10) + (unit_value(p[1]) - 0xDC00);
-      used = 2;
-    } else if (code_point - 0xD800u < 0x800u || code_point > kMaxCodePoint) {
-      code_point = kReplacement;
-    }
-    return put_utf8(code_point, sink) ? used : 0;
+    const decoded d = code_point_at(p);
+    return sink_utf8(d.code_point, sink) ? d.size : 0;
   }
 };
 
 // Windows-1252 -----------------------------------------------------------
 
-// Bytes 0x80-0x9F. The five bytes the code page leaves undefined (81 8D 8F
-// 90 9D) map to the C1 controls of the same value, as Windows maps them; every
-// other byte is its own code point.
-constexpr std::array<std::uint16_t, 32> kWindows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-struct byte_of_unit {
-  std::uint16_t unit;
-  unsigned char byte;
-};
-
-// kWindows1252High inverted and sorted by unit, for a binary search.
-constexpr std::array<byte_of_unit, 32> invert_windows_1252() {
-  std::array<byte_of_unit, 32> inverse{};
-  for (std::size_t i = 0; i < inverse.size(); ++i) {
-    byte_of_unit entry{kWindows1252High[i], static_cast<unsigned char>(0x80 + i)};
-    std::size_t j = i;
-    for (; j > 0 && inverse[j - 1].unit > entry.unit; --j) inverse[j] = inverse[j - 1];
-    inverse[j] = entry;
-  }
-  return inverse;
-}
-
-constexpr std::array<byte_of_unit, 32> kWindows1252Inverse = invert_windows_1252();
-
-// No best-fit mapping: a character outside the code page becomes '?' (a
-// fullwidth quotation mark must not turn into a '"' that splits a command line).
-std::uint32_t windows_1252_byte(std::uint32_t unit) {
-  if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return unit;
-  std::size_t low = 0;
-  std::size_t high = kWindows1252Inverse.size();
-  while (low < high) {
-    const std::size_t mid = (low + high) / 2;
-    if (kWindows1252Inverse[mid].unit < unit) {
-      low = mid + 1;
-    } else {
-      high = mid;
-    }
-  }
-  const bool found = low < kWindows1252Inverse.size() && kWindows1252Inverse[low].unit == unit;
-  return found ? kWindows1252Inverse[low].byte : '?';
-}
-
+// The table and its inverse are in code_page_rules.h.
 struct windows_1252_decoder {
   template <typename Sink>
   std::size_t operator()(const char* p, Sink& sink) const {
     const std::uint32_t byte = unit_value(*p);
     if (!sink.reserve(1)) return 0;
-    sink.put(byte - 0x80 < 0x20 ? kWindows1252High[byte - 0x80] : byte);
+    sink.put(windows_1252_unit(static_cast<unsigned char>(byte)));
     return 1;
   }
 };
@@ -353,8 +244,20 @@ int portable_to_bytes(unsigned code_page, const wchar_t* in, char* out, int cap)
 
 unsigned long portable_last_error() { return last_error_code; }
 
-constexpr code_page_api kPortableCodePages{portable_to_wide, portable_to_bytes,
-                                           portable_last_error};
+// The whole-text forms (code_page_direct.h); an unknown code page takes the
+// two calls, which fail.
+bool portable_to_wide_whole(unsigned code_page, std::string_view in, std::wstring& out) {
+  if (code_page == kCodePageUtf8) return utf8_to_wide_direct(in, out);
+  return code_page == kCodePageAnsi && latin1_to_wide_direct(in, out);
+}
+
+bool portable_to_bytes_whole(unsigned code_page, std::wstring_view in, std::string& out) {
+  if (code_page == kCodePageUtf8) return wide_to_utf8_direct(in, out);
+  return code_page == kCodePageAnsi && wide_to_latin1_direct(in, out);
+}
+
+constexpr code_page_api kPortableCodePages{portable_to_wide, portable_to_bytes, portable_last_error,
+                                           portable_to_wide_whole, portable_to_bytes_whole};
 
 }  // namespace
 

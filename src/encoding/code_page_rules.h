@@ -73,7 +73,7 @@ inline decoded decode_utf8_sequence(const unsigned char* p) {
 
 // decode_utf8_sequence with the well-formed two- and three-byte sequences,
 // nearly all of real text, decided inline; everything else goes the long way.
-inline decoded decode_utf8_sequence_quickly(const unsigned char* p) {
+ZODODE_ALWAYS_INLINE decoded decode_utf8_sequence_quickly(const unsigned char* p) {
   const std::uint32_t lead = p[0];
   if (lead - 0xC2u < 0x1Eu && is_continuation(p[1])) {
     return {((lead & 0x1Fu) << 6) | (p[1] & 0x3Fu), 2};
@@ -124,7 +124,7 @@ inline char* put_utf8(std::uint32_t code_point, char* out) {
 
 // put_utf8(code_point_at(p)) with the units below 0x10000 that are not
 // surrogates, nearly all of real text, written inline; returns the units read.
-inline std::size_t put_utf8_quickly(const wchar_t* p, char*& out) {
+ZODODE_ALWAYS_INLINE std::size_t put_utf8_quickly(const wchar_t* p, char*& out) {
   const std::uint32_t unit = unit_bits(p[0]);
   if (unit < 0x800) {
     out[0] = static_cast<char>(0xC0 | (unit >> 6));

@@ -26,7 +26,9 @@ int win32_to_bytes(unsigned code_page, const wchar_t* in, char* out, int cap) {
 
 unsigned long win32_last_error() { return GetLastError(); }
 
-constexpr code_page_api kWin32CodePages{win32_to_wide, win32_to_bytes, win32_last_error};
+// The system converter has no whole-text form.
+constexpr code_page_api kWin32CodePages{win32_to_wide, win32_to_bytes, win32_last_error, nullptr,
+                                        nullptr};
 
 }  // namespace
 

@@ -23,6 +23,14 @@
 #include <emmintrin.h>
 #endif
 
+// The per-character steps of the hot loops must be inlined whatever the
+// optimisation level; at -O2 GCC otherwise calls them once per character.
+#if defined(__GNUC__)
+#define ZODODE_ALWAYS_INLINE inline __attribute__((always_inline))
+#else
+#define ZODODE_ALWAYS_INLINE inline
+#endif
+
 namespace zodode::detail {
 
 enum class run_path { portable, sse2 };
@@ -42,8 +50,9 @@ enum class unit_set {
 
 inline std::uint32_t unit_bits(wchar_t c) { return static_cast<std::make_unsigned_t<wchar_t>>(c); }
 
-inline bool in_set(std::uint32_t u, unit_set set) {
-  switch (set) {
+template <unit_set Set>
+inline bool in_set(std::uint32_t u) {
+  switch (Set) {
     case unit_set::ascii:
       return u < 0x80;
     case unit_set::ascii_but_nul:
@@ -61,33 +70,40 @@ namespace portable {
 
 inline constexpr std::size_t kBlock = 16;
 
-inline bool in_byte_run(unsigned char b, bool ascii) { return ascii ? b < 0x80 : latin1_self(b); }
+template <bool Ascii>
+inline bool in_byte_run(unsigned char b) {
+  return Ascii ? b < 0x80 : latin1_self(b);
+}
 
 // Widens the leading bytes below 0x80 (ascii) or outside 0x80-0x9F (!ascii).
-inline std::size_t widen_block(const unsigned char* in, wchar_t* out, bool ascii) {
+template <bool Ascii>
+inline std::size_t widen_block(const unsigned char* in, wchar_t* out) {
   std::size_t i = 0;
-  for (; i < kBlock && in_byte_run(in[i], ascii); ++i) out[i] = in[i];
+  for (; i < kBlock && in_byte_run<Ascii>(in[i]); ++i) out[i] = in[i];
   return i;
 }
 
 // Narrows the leading units in set to bytes.
-inline std::size_t narrow_block(const wchar_t* in, char* out, unit_set set) {
+template <unit_set Set>
+inline std::size_t narrow_block(const wchar_t* in, char* out) {
   std::size_t i = 0;
-  for (; i < kBlock && in_set(unit_bits(in[i]), set); ++i) out[i] = static_cast<char>(in[i]);
+  for (; i < kBlock && in_set<Set>(unit_bits(in[i])); ++i) out[i] = static_cast<char>(in[i]);
   return i;
 }
 
 // Copies the leading units in set (wide to wide).
-inline std::size_t copy_block(const wchar_t* in, wchar_t* out, unit_set set) {
+template <unit_set Set>
+inline std::size_t copy_block(const wchar_t* in, wchar_t* out) {
   std::size_t i = 0;
-  for (; i < kBlock && in_set(unit_bits(in[i]), set); ++i) out[i] = in[i];
+  for (; i < kBlock && in_set<Set>(unit_bits(in[i])); ++i) out[i] = in[i];
   return i;
 }
 
 // Length of the leading run of units in set, over any length.
-inline std::size_t unit_run(const wchar_t* in, std::size_t n, unit_set set) {
+template <unit_set Set>
+inline std::size_t unit_run(const wchar_t* in, std::size_t n) {
   std::size_t i = 0;
-  while (i < n && in_set(unit_bits(in[i]), set)) ++i;
+  while (i < n && in_set<Set>(unit_bits(in[i]))) ++i;
   return i;
 }
 
@@ -104,12 +120,16 @@ inline std::size_t utf8_lead_count(const unsigned char* in, std::size_t n) {
 #if defined(ZODODE_SSE2)
 namespace sse2 {
 
-inline __m128i load16(const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); }
+ZODODE_ALWAYS_INLINE __m128i load16(const void* p) {
+  return _mm_loadu_si128(static_cast<const __m128i*>(p));
+}
 
-inline void store16(void* p, __m128i v) { _mm_storeu_si128(static_cast<__m128i*>(p), v); }
+ZODODE_ALWAYS_INLINE void store16(void* p, __m128i v) {
+  _mm_storeu_si128(static_cast<__m128i*>(p), v);
+}
 
 // Stores 16 bytes as 16 wchar_t units, zero-extended.
-inline void store_widened(__m128i bytes, wchar_t* out) {
+ZODODE_ALWAYS_INLINE void store_widened(__m128i bytes, wchar_t* out) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i low = _mm_unpacklo_epi8(bytes, zero);
   const __m128i high = _mm_unpackhi_epi8(bytes, zero);
@@ -126,28 +146,30 @@ inline void store_widened(__m128i bytes, wchar_t* out) {
 
 // The length of the leading run given a mask with a bit set for each unit
 // outside it.
-inline std::size_t run_before(int outside) {
+ZODODE_ALWAYS_INLINE std::size_t run_before(int outside) {
   return outside == 0 ? 16
                       : static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(outside)));
 }
 
 // Bytes 0x80-0x9F read as signed are -128..-97.
-inline std::size_t widen_block(const unsigned char* in, wchar_t* out, bool ascii) {
+template <bool Ascii>
+ZODODE_ALWAYS_INLINE std::size_t widen_block(const unsigned char* in, wchar_t* out) {
   const __m128i bytes = load16(in);
   store_widened(bytes, out);
-  return run_before(_mm_movemask_epi8(ascii ? bytes : _mm_cmplt_epi8(bytes, _mm_set1_epi8(-96))));
+  return run_before(_mm_movemask_epi8(Ascii ? bytes : _mm_cmplt_epi8(bytes, _mm_set1_epi8(-96))));
 }
 
 // 32-bit lanes compared as unsigned numbers: flip the sign bits, compare signed.
-inline __m128i below(__m128i v, std::uint32_t limit) {
+ZODODE_ALWAYS_INLINE __m128i below(__m128i v, std::uint32_t limit) {
   const __m128i flip = _mm_set1_epi32(INT32_MIN);
   return _mm_cmplt_epi32(_mm_xor_si128(v, flip),
                          _mm_xor_si128(_mm_set1_epi32(static_cast<int>(limit)), flip));
 }
 
 // Lanes of v (32-bit units) that lie in set.
-inline __m128i lanes_in_set(__m128i v, unit_set set) {
-  switch (set) {
+template <unit_set Set>
+ZODODE_ALWAYS_INLINE __m128i lanes_in_set(__m128i v) {
+  switch (Set) {
     case unit_set::ascii:
       return below(v, 0x80);
     case unit_set::ascii_but_nul:
@@ -159,56 +181,65 @@ inline __m128i lanes_in_set(__m128i v, unit_set set) {
   return _mm_setzero_si128();
 }
 
-// The 16 units at in as four vectors, and a mask with a bit set for each unit
-// outside set. Both packs keep the all-ones and zero lanes of the compares.
-inline int load_units(const wchar_t* in, unit_set set, __m128i (&v)[4]) {
-  __m128i inside[4];
-  for (int k = 0; k < 4; ++k) {
-    v[k] = load16(in + 4 * k);
-    inside[k] = lanes_in_set(v[k], set);
-  }
-  const __m128i low = _mm_packs_epi32(inside[0], inside[1]);
-  const __m128i high = _mm_packs_epi32(inside[2], inside[3]);
+// 16 wide units as four vectors of four, named rather than in an array so
+// that they stay in registers at every optimisation level.
+struct units16 {
+  __m128i a, b, c, d;
+};
+
+ZODODE_ALWAYS_INLINE units16 load_units16(const wchar_t* in) {
+  return {load16(in), load16(in + 4), load16(in + 8), load16(in + 12)};
+}
+
+// A mask with a bit set for each unit outside Set. Both packs keep the
+// all-ones and zero lanes of the compares.
+template <unit_set Set>
+ZODODE_ALWAYS_INLINE int outside_set(const units16& u) {
+  const __m128i low = _mm_packs_epi32(lanes_in_set<Set>(u.a), lanes_in_set<Set>(u.b));
+  const __m128i high = _mm_packs_epi32(lanes_in_set<Set>(u.c), lanes_in_set<Set>(u.d));
   return ~_mm_movemask_epi8(_mm_packs_epi16(low, high)) & 0xFFFF;
 }
 
 // The vector forms of the wide blocks work on 32-bit wchar_t; 16-bit wchar_t
 // (Windows) takes the portable loops. Lanes outside the run narrow to
 // whatever the saturating packs make of them.
-inline std::size_t narrow_block(const wchar_t* in, char* out, unit_set set) {
+template <unit_set Set>
+ZODODE_ALWAYS_INLINE std::size_t narrow_block(const wchar_t* in, char* out) {
   if constexpr (sizeof(wchar_t) == 4) {
-    __m128i v[4];
-    const int outside = load_units(in, set, v);
-    const __m128i low = _mm_packs_epi32(v[0], v[1]);
-    const __m128i high = _mm_packs_epi32(v[2], v[3]);
+    const units16 u = load_units16(in);
+    const __m128i low = _mm_packs_epi32(u.a, u.b);
+    const __m128i high = _mm_packs_epi32(u.c, u.d);
     store16(out, _mm_packus_epi16(low, high));
-    return run_before(outside);
+    return run_before(outside_set<Set>(u));
   } else {
-    return portable::narrow_block(in, out, set);
+    return portable::narrow_block<Set>(in, out);
   }
 }
 
-inline std::size_t copy_block(const wchar_t* in, wchar_t* out, unit_set set) {
+template <unit_set Set>
+ZODODE_ALWAYS_INLINE std::size_t copy_block(const wchar_t* in, wchar_t* out) {
   if constexpr (sizeof(wchar_t) == 4) {
-    __m128i v[4];
-    const int outside = load_units(in, set, v);
-    for (int k = 0; k < 4; ++k) store16(out + 4 * k, v[k]);
-    return run_before(outside);
+    const units16 u = load_units16(in);
+    store16(out, u.a);
+    store16(out + 4, u.b);
+    store16(out + 8, u.c);
+    store16(out + 12, u.d);
+    return run_before(outside_set<Set>(u));
   } else {
-    return portable::copy_block(in, out, set);
+    return portable::copy_block<Set>(in, out);
   }
 }
 
-inline std::size_t unit_run(const wchar_t* in, std::size_t n, unit_set set) {
+template <unit_set Set>
+inline std::size_t unit_run(const wchar_t* in, std::size_t n) {
   std::size_t i = 0;
   if constexpr (sizeof(wchar_t) == 4) {
-    __m128i v[4];
     for (; n - i >= 16; i += 16) {
-      const int outside = load_units(in + i, set, v);
+      const int outside = outside_set<Set>(load_units16(in + i));
       if (outside != 0) return i + run_before(outside);
     }
   }
-  return i + portable::unit_run(in + i, n - i, set);
+  return i + portable::unit_run<Set>(in + i, n - i);
 }
 
 // Continuation bytes read as signed are -128..-65. A byte counter per lane
@@ -237,41 +268,41 @@ inline std::size_t utf8_lead_count(const unsigned char* in, std::size_t n) {
 template <run_path P = kRunPath>
 std::size_t widen_ascii_block(const unsigned char* in, wchar_t* out) {
 #if defined(ZODODE_SSE2)
-  if constexpr (P == run_path::sse2) return sse2::widen_block(in, out, true);
+  if constexpr (P == run_path::sse2) return sse2::widen_block<true>(in, out);
 #endif
-  return portable::widen_block(in, out, true);
+  return portable::widen_block<true>(in, out);
 }
 
 template <run_path P = kRunPath>
 std::size_t widen_latin1_block(const unsigned char* in, wchar_t* out) {
 #if defined(ZODODE_SSE2)
-  if constexpr (P == run_path::sse2) return sse2::widen_block(in, out, false);
+  if constexpr (P == run_path::sse2) return sse2::widen_block<false>(in, out);
 #endif
-  return portable::widen_block(in, out, false);
+  return portable::widen_block<false>(in, out);
 }
 
-template <run_path P = kRunPath>
-std::size_t narrow_unit_block(const wchar_t* in, char* out, unit_set set) {
+template <unit_set Set, run_path P = kRunPath>
+std::size_t narrow_unit_block(const wchar_t* in, char* out) {
 #if defined(ZODODE_SSE2)
-  if constexpr (P == run_path::sse2) return sse2::narrow_block(in, out, set);
+  if constexpr (P == run_path::sse2) return sse2::narrow_block<Set>(in, out);
 #endif
-  return portable::narrow_block(in, out, set);
+  return portable::narrow_block<Set>(in, out);
 }
 
-template <run_path P = kRunPath>
-std::size_t copy_unit_block(const wchar_t* in, wchar_t* out, unit_set set) {
+template <unit_set Set, run_path P = kRunPath>
+std::size_t copy_unit_block(const wchar_t* in, wchar_t* out) {
 #if defined(ZODODE_SSE2)
-  if constexpr (P == run_path::sse2) return sse2::copy_block(in, out, set);
+  if constexpr (P == run_path::sse2) return sse2::copy_block<Set>(in, out);
 #endif
-  return portable::copy_block(in, out, set);
+  return portable::copy_block<Set>(in, out);
 }
 
-template <run_path P = kRunPath>
-std::size_t unit_run_length(const wchar_t* in, std::size_t n, unit_set set) {
+template <unit_set Set, run_path P = kRunPath>
+std::size_t unit_run_length(const wchar_t* in, std::size_t n) {
 #if defined(ZODODE_SSE2)
-  if constexpr (P == run_path::sse2) return sse2::unit_run(in, n, set);
+  if constexpr (P == run_path::sse2) return sse2::unit_run<Set>(in, n);
 #endif
-  return portable::unit_run(in, n, set);
+  return portable::unit_run<Set>(in, n);
 }
 
 template <run_path P = kRunPath>

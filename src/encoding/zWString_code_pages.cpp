@@ -16,23 +16,24 @@ using zodode::detail::platform_code_pages;
 using zodode::detail::wide_to_code_page;
 
 zString zWString::toUtf8() const {
-  return zString(wide_to_code_page(platform_code_pages(), kCodePageUtf8, str_.c_str()));
+  return zString(wide_to_code_page(platform_code_pages(), kCodePageUtf8, str_));
 }
 
 zString zWString::toLatin1() const {
-  return zString(wide_to_code_page(platform_code_pages(), kCodePageAnsi, str_.c_str()));
+  return zString(wide_to_code_page(platform_code_pages(), kCodePageAnsi, str_));
 }
 
-// A zString without a buffer reads as the empty text.
+// A zString without a buffer reads as the empty text; its text holds no NUL,
+// so it is converted in place rather than copied into a std::string first.
 zWString zWString::fromUtf8(const zString& text) {
   zWString result;
-  result.str_ = code_page_to_wide(platform_code_pages(), kUtf8ToWide, std::string(text.data()));
+  result.str_ = code_page_to_wide(platform_code_pages(), kUtf8ToWide, text.data());
   return result;
 }
 
 zWString zWString::fromLatin1(const zString& text) {
   zWString result;
-  result.str_ = code_page_to_wide(platform_code_pages(), kLatin1ToWide, std::string(text.data()));
+  result.str_ = code_page_to_wide(platform_code_pages(), kLatin1ToWide, text.data());
   return result;
 }
 

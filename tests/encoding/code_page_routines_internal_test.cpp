@@ -53,7 +53,9 @@ unsigned long scripted_last_error() {
   return g_script.error;
 }
 
-constexpr code_page_api kScripted{scripted_to_wide, scripted_to_bytes, scripted_last_error};
+// No whole-text forms: the routines take the scripted two calls.
+constexpr code_page_api kScripted{scripted_to_wide, scripted_to_bytes, scripted_last_error, nullptr,
+                                  nullptr};
 
 void reset(int size, int written, unsigned long error = 0) {
   g_script = script{size, written, {}, {}, error, 0, {}};

@@ -7,6 +7,7 @@
 
 #include <random>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -73,13 +74,46 @@ std::vector<SetCase> set_cases() {
   };
 }
 
+// The block and run functions take their set as a template argument.
+template <run_path P, typename Call>
+std::size_t with_set(unit_set set, Call call) {
+  switch (set) {
+    case unit_set::ascii:
+      return call(std::integral_constant<unit_set, unit_set::ascii>{});
+    case unit_set::ascii_but_nul:
+      return call(std::integral_constant<unit_set, unit_set::ascii_but_nul>{});
+    case unit_set::latin1_but_nul:
+      return call(std::integral_constant<unit_set, unit_set::latin1_but_nul>{});
+  }
+  return 0;
+}
+
+template <run_path P>
+std::size_t narrow_block(unit_set set, const wchar_t* in, char* out) {
+  return with_set<P>(set, [&](auto s) {
+    return zodode::detail::narrow_unit_block<decltype(s)::value, P>(in, out);
+  });
+}
+
+template <run_path P>
+std::size_t copy_block(unit_set set, const wchar_t* in, wchar_t* out) {
+  return with_set<P>(
+      set, [&](auto s) { return zodode::detail::copy_unit_block<decltype(s)::value, P>(in, out); });
+}
+
+template <run_path P>
+std::size_t run_length(unit_set set, const wchar_t* in, std::size_t n) {
+  return with_set<P>(
+      set, [&](auto s) { return zodode::detail::unit_run_length<decltype(s)::value, P>(in, n); });
+}
+
 template <run_path P>
 void expect_blocks_stop_at(const std::vector<wchar_t>& in, const SetCase& c, std::size_t at) {
   std::string narrow(16, '#');
-  ASSERT_EQ(at, zodode::detail::narrow_unit_block<P>(in.data(), &narrow[0], c.set));
+  ASSERT_EQ(at, narrow_block<P>(c.set, in.data(), &narrow[0]));
   EXPECT_EQ(std::string(at, static_cast<char>(c.fill)), narrow.substr(0, at));
   std::vector<wchar_t> copy(16, L'#');
-  ASSERT_EQ(at, zodode::detail::copy_unit_block<P>(in.data(), copy.data(), c.set));
+  ASSERT_EQ(at, copy_block<P>(c.set, in.data(), copy.data()));
   EXPECT_EQ(std::vector<wchar_t>(at, c.fill),
             std::vector<wchar_t>(copy.begin(), copy.begin() + at));
 }
@@ -102,9 +136,8 @@ TEST(UnitRuns, RunLengthOverManyBlocksStopsAtEveryOffset) {
       for (std::size_t at = 0; at <= length; ++at) {
         std::vector<wchar_t> in(length, c.fill);
         if (at < length) in[at] = c.stops.front();
-        using zodode::detail::unit_run_length;
-        EXPECT_EQ(at, unit_run_length<run_path::sse2>(in.data(), length, c.set));
-        EXPECT_EQ(at, unit_run_length<run_path::portable>(in.data(), length, c.set));
+        EXPECT_EQ(at, run_length<run_path::sse2>(c.set, in.data(), length));
+        EXPECT_EQ(at, run_length<run_path::portable>(c.set, in.data(), length));
       }
     }
   }

@@ -9,6 +9,10 @@
 #include <string_view>
 #include <type_traits>
 
+#include "encoding/code_page_rules.h"
+#include "encoding/rounds.h"
+#include "encoding/rtf_escape.h"
+#include "encoding/unit_runs.h"
 #include "frame/errors.h"
 #include "zWString.h"
 
@@ -16,34 +20,27 @@ namespace zodode::detail {
 namespace {
 
 constexpr std::uint32_t kByteOrderMark = 0xFEFF;
-constexpr std::uint32_t kReplacement = 0xFFFD;
-constexpr std::uint32_t kMaxCodePoint = 0x10FFFF;
 // zWString's max_size().
 constexpr std::uint64_t kMaxWideLength = 2147483646;
-
-std::uint32_t unit_value(wchar_t c) { return static_cast<std::make_unsigned_t<wchar_t>>(c); }
 
 // Decimal digits of an escaped unit, which lies in 128..65535.
 std::size_t digit_count(std::uint32_t unit) { return unit < 1000 ? 3 : unit < 10000 ? 4 : 5; }
 
-// Feeds the escaped form of text to sink: put_char for a unit passed as it
+// The escaped form of one unit, fed to sink: put_char for a unit passed as it
 // is, put_escape for each 16-bit unit written as "\uN?".
 template <typename Sink>
-void escape_rtf(std::wstring_view text, Sink& sink) {
-  for (const wchar_t c : text) {
-    const std::uint32_t unit = unit_value(c);
-    if (unit <= 0x7F) {
-      sink.put_char(unit);
-    } else if (unit == kByteOrderMark) {
-      continue;
-    } else if (unit <= 0xFFFF) {
-      sink.put_escape(unit);
-    } else if (unit <= kMaxCodePoint) {
-      sink.put_escape(0xD800 + ((unit - 0x10000) >> 10));
-      sink.put_escape(0xDC00 + (unit & 0x3FF));
-    } else {
-      sink.put_escape(kReplacement);
-    }
+ZODODE_ALWAYS_INLINE void escape_unit(std::uint32_t unit, Sink& sink) {
+  if (unit <= 0x7F) {
+    sink.put_char(unit);
+  } else if (unit == kByteOrderMark) {
+    return;
+  } else if (unit <= 0xFFFF) {
+    sink.put_escape(unit);
+  } else if (unit <= kMaxCodePoint) {
+    sink.put_escape(0xD800 + ((unit - 0x10000) >> 10));
+    sink.put_escape(0xDC00 + (unit & 0x3FF));
+  } else {
+    sink.put_escape(kReplacement);
   }
 }
 
@@ -57,47 +54,142 @@ class rtf_length {
   std::uint64_t length_ = 0;
 };
 
+// "00" to "99": an escape's digits are written two at a time from the end.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 template <typename Char>
 class rtf_writer {
  public:
   explicit rtf_writer(Char* out) : next_(out) {}
+  Char* position() const { return next_; }
+  void skip(std::size_t n) { next_ += n; }
   void put_char(std::uint32_t unit) { *next_++ = static_cast<Char>(unit); }
-  void put_escape(std::uint32_t unit) {
-    *next_++ = '\\';
-    *next_++ = 'u';
-    Char* digit = next_ + digit_count(unit);
-    next_ = digit;
-    for (; unit != 0; unit /= 10) *--digit = static_cast<Char>('0' + unit % 10);
-    *next_++ = '?';
+  ZODODE_ALWAYS_INLINE void put_escape(std::uint32_t unit) {
+    next_[0] = '\\';
+    next_[1] = 'u';
+    Char* const end = next_ + 2 + digit_count(unit);
+    Char* digit = end;
+    for (; unit >= 100; unit /= 100) {
+      digit -= 2;
+      digit[0] = static_cast<Char>(kDigitPairs[2 * (unit % 100)]);
+      digit[1] = static_cast<Char>(kDigitPairs[2 * (unit % 100) + 1]);
+    }
+    if (unit >= 10) {
+      digit[-2] = static_cast<Char>(kDigitPairs[2 * unit]);
+      digit[-1] = static_cast<Char>(kDigitPairs[2 * unit + 1]);
+    } else {
+      digit[-1] = static_cast<Char>('0' + unit);
+    }
+    *end = '?';
+    next_ = end + 1;
   }
 
  private:
   Char* next_;
 };
 
-// The escaped text, sized by a counting pass and written by a second one.
+// The unit runs that pass unchanged: ASCII, without the NUL that ends a
+// narrow text.
 template <typename Char>
-std::basic_string<Char> escaped(std::wstring_view text, std::uint64_t max_length) {
-  rtf_length length;
-  escape_rtf(text, length);
-  if (length.length() > max_length) throw_string_too_long();
-  std::basic_string<Char> result(static_cast<std::size_t>(length.length()), Char());
-  rtf_writer<Char> writer(&result[0]);
-  escape_rtf(text, writer);
-  return result;
+constexpr unit_set kPassing =
+    std::is_same_v<Char, char> ? unit_set::ascii_but_nul : unit_set::ascii;
+
+// The escaping as a round converter (rounds.h): ASCII blocks of 16 units
+// through path P, every other unit through escape_unit.
+template <typename Char, run_path P>
+class rtf_escaping : public text_reader<wchar_t> {
+ public:
+  explicit rtf_escaping(std::wstring_view text) : text_reader(text.data(), text.size()) {}
+  bool done() const {
+    return next_ == end_ || (kPassing<Char> == unit_set::ascii_but_nul && *next_ == 0);
+  }
+  std::size_t most() const { return 16 * left(); }  // two escapes of eight
+
+  std::size_t operator()(Char* out, Char* last) {
+    rtf_writer<Char> writer(out);
+    while (!done() && writer.position() <= last) {
+      if (block_fits()) {
+        const std::size_t run = pass_block(writer.position());
+        next_ += run;
+        writer.skip(run);
+        if (run == 16) continue;
+      } else if (unit_bits(*next_) < 0x80) {
+        writer.put_char(unit_bits(*next_++));
+        continue;
+      }
+      while (writer.position() <= last && next_ != end_ && unit_bits(*next_) >= 0x80) {
+        escape_unit(unit_bits(*next_++), writer);
+      }
+    }
+    return static_cast<std::size_t>(writer.position() - out);
+  }
+
+ private:
+  std::size_t pass_block(Char* out) const {
+    if constexpr (std::is_same_v<Char, char>) {
+      return narrow_unit_block<kPassing<Char>, P>(next_, out);
+    } else {
+      return copy_unit_block<kPassing<Char>, P>(next_, out);
+    }
+  }
+};
+
+// The narrow text ends at the first NUL.
+template <typename Char>
+std::wstring_view escaped_part(std::wstring_view text) {
+  return std::is_same_v<Char, char> ? text.substr(0, text.find(L'\0')) : text;
 }
 
 }  // namespace
+
+template <typename Char>
+std::basic_string<Char> rtf_counted(std::wstring_view text) {
+  text = escaped_part<Char>(text);
+  rtf_length length;
+  for (const wchar_t c : text) escape_unit(unit_bits(c), length);
+  std::basic_string<Char> result(static_cast<std::size_t>(length.length()), Char());
+  rtf_writer<Char> writer(&result[0]);
+  for (const wchar_t c : text) escape_unit(unit_bits(c), writer);
+  return result;
+}
+
+template <typename Char, run_path P>
+std::basic_string<Char> rtf_in_rounds(std::wstring_view text) {
+  std::basic_string<Char> result;
+  // Escapes make the result several times the text: its size is projected
+  // from the first round.
+  fill_in_rounds(result, 0, rtf_escaping<Char, P>(text));
+  return result;
+}
+
+template std::string rtf_counted<char>(std::wstring_view);
+template std::wstring rtf_counted<wchar_t>(std::wstring_view);
+template std::string rtf_in_rounds<char, run_path::portable>(std::wstring_view);
+template std::wstring rtf_in_rounds<wchar_t, run_path::portable>(std::wstring_view);
+template std::string rtf_in_rounds<char, run_path::sse2>(std::wstring_view);
+template std::wstring rtf_in_rounds<wchar_t, run_path::sse2>(std::wstring_view);
+
 }  // namespace zodode::detail
 
+// A text that might give more than max_size() units is counted first, so the
+// length error comes before anything is allocated; any other is escaped in
+// rounds straight into the result.
 zWString zWString::toRTFW() {
+  using namespace zodode::detail;
   zWString result;
-  result.str_ = zodode::detail::escaped<wchar_t>(str_, zodode::detail::kMaxWideLength);
+  if (str_.size() <= kMaxWideLength / 16) {
+    result.str_ = rtf_in_rounds<wchar_t>(str_);
+    return result;
+  }
+  rtf_length length;
+  for (const wchar_t c : str_) escape_unit(unit_bits(c), length);
+  if (length.length() > kMaxWideLength) throw_string_too_long();
+  result.str_ = rtf_counted<wchar_t>(str_);
   return result;
 }
 
 // The narrow text ends at the first NUL, so only the units before it count.
-zString zWString::toRTF() {
-  const std::string text = zodode::detail::escaped<char>(str_.c_str(), std::string().max_size());
-  return zString(text);
-}
+zString zWString::toRTF() { return zString(zodode::detail::rtf_in_rounds<char>(str_)); }

@@ -26,10 +26,10 @@ inline bool results_agree(benchmark::State& state, bool same, const char* what) 
 
 // Registers "job/impl/input" with the given function and extra arguments.
 template <typename Fn, typename... Args>
-void add(const std::string& job, const std::string& impl, const std::string& input, Fn fn,
-         Args... args) {
+benchmark::internal::Benchmark* add(const std::string& job, const std::string& impl,
+                                    const std::string& input, Fn fn, Args... args) {
   const std::string name = job + "/" + impl + "/" + input;
-  benchmark::RegisterBenchmark(name.c_str(), fn, args...)->Unit(benchmark::kMillisecond);
+  return benchmark::RegisterBenchmark(name.c_str(), fn, args...)->Unit(benchmark::kMillisecond);
 }
 
 // The registration entry of each benchmark file.

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 cmake --preset bench >/dev/null
 cmake --build --preset bench -j2 >/dev/null
 uptime
-./build/bench/bin/zodode_bench --benchmark_repetitions=5 \
+./build/bench/bin/zodode_bench --benchmark_repetitions=5 --benchmark_min_time=0.1 \
   --benchmark_report_aggregates_only=true \
   --benchmark_out=build/bench/results.json --benchmark_out_format=json "$@" >&2
 python3 bench/report.py build/bench/results.json

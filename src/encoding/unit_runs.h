@@ -266,7 +266,7 @@ inline std::size_t utf8_lead_count(const unsigned char* in, std::size_t n) {
 // and the sse2 names then lead to it. Blocks need 16 readable units at in and
 // 16 writable ones at out.
 template <run_path P = kRunPath>
-std::size_t widen_ascii_block(const unsigned char* in, wchar_t* out) {
+ZODODE_ALWAYS_INLINE std::size_t widen_ascii_block(const unsigned char* in, wchar_t* out) {
 #if defined(ZODODE_SSE2)
   if constexpr (P == run_path::sse2) return sse2::widen_block<true>(in, out);
 #endif
@@ -274,7 +274,7 @@ std::size_t widen_ascii_block(const unsigned char* in, wchar_t* out) {
 }
 
 template <run_path P = kRunPath>
-std::size_t widen_latin1_block(const unsigned char* in, wchar_t* out) {
+ZODODE_ALWAYS_INLINE std::size_t widen_latin1_block(const unsigned char* in, wchar_t* out) {
 #if defined(ZODODE_SSE2)
   if constexpr (P == run_path::sse2) return sse2::widen_block<false>(in, out);
 #endif
@@ -282,7 +282,7 @@ std::size_t widen_latin1_block(const unsigned char* in, wchar_t* out) {
 }
 
 template <unit_set Set, run_path P = kRunPath>
-std::size_t narrow_unit_block(const wchar_t* in, char* out) {
+ZODODE_ALWAYS_INLINE std::size_t narrow_unit_block(const wchar_t* in, char* out) {
 #if defined(ZODODE_SSE2)
   if constexpr (P == run_path::sse2) return sse2::narrow_block<Set>(in, out);
 #endif
@@ -290,7 +290,7 @@ std::size_t narrow_unit_block(const wchar_t* in, char* out) {
 }
 
 template <unit_set Set, run_path P = kRunPath>
-std::size_t copy_unit_block(const wchar_t* in, wchar_t* out) {
+ZODODE_ALWAYS_INLINE std::size_t copy_unit_block(const wchar_t* in, wchar_t* out) {
 #if defined(ZODODE_SSE2)
   if constexpr (P == run_path::sse2) return sse2::copy_block<Set>(in, out);
 #endif

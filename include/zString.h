@@ -172,6 +172,7 @@ class ZODODE_API zString {
 
  private:
   friend class zSubString;  // splices the buffer in place of an assignment
+  friend class zWString;    // writes its narrow results (toRTF) into the buffer directly
 
   char* buffer_;
 };

@@ -7,7 +7,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 #include <string>
+
+#include "frame/errors.h"
 
 namespace zodode::detail {
 
@@ -32,8 +35,8 @@ std::size_t projected_rest(std::size_t written, const Convert& convert) {
 // (0 when the size is not known: then for the first round only); should the
 // text need more, it is reserved again for the rest of the text at the rate
 // seen so far, so a longer result is reallocated about once.
-template <typename Char, typename Convert>
-void fill_in_rounds(std::basic_string<Char>& out, std::size_t expected, Convert convert) {
+template <typename Text, typename Convert>
+void fill_in_rounds(Text& out, std::size_t expected, Convert convert) {
   out.clear();
   // Room for the last round too, so an exact expectation means no reallocation.
   out.reserve(expected + std::min(kRound, convert.most() + kSlack));
@@ -45,6 +48,46 @@ void fill_in_rounds(std::basic_string<Char>& out, std::size_t expected, Convert 
     out.resize(old + convert(&out[old], &out[old] + room - kSlack));
   }
 }
+
+// A narrow result on the runtime heap, as a zString holds it, filled like a
+// std::string by fill_in_rounds but without the zero fill of its resize, and
+// then handed to the zString whole instead of copied.
+class heap_text {
+ public:
+  heap_text() = default;
+  heap_text(const heap_text&) = delete;
+  heap_text& operator=(const heap_text&) = delete;
+  ~heap_text() { std::free(bytes_); }
+
+  std::size_t size() const { return size_; }
+  std::size_t capacity() const { return capacity_; }
+  char& operator[](std::size_t i) { return bytes_[i]; }
+  void clear() { size_ = 0; }
+  // Within the capacity; the new bytes are the caller's to write.
+  void resize(std::size_t n) { size_ = n; }
+  // Room for n bytes and a NUL; the heap's refusal is std::bad_alloc.
+  void reserve(std::size_t n) {
+    if (bytes_ != nullptr && n <= capacity_) return;
+    void* grown = std::realloc(bytes_, n + 1);
+    if (grown == nullptr) throw_bad_alloc();
+    bytes_ = static_cast<char*>(grown);
+    capacity_ = n;
+  }
+  // The NUL-terminated text, now the caller's to free.
+  char* release() {
+    reserve(size_);
+    bytes_[size_] = '\0';
+    char* text = bytes_;
+    bytes_ = nullptr;
+    size_ = capacity_ = 0;
+    return text;
+  }
+
+ private:
+  char* bytes_ = nullptr;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
 
 // A converter holds the read position between rounds. A round writes from out
 // while the writer has not passed last, blocks of 16 units through the run

@@ -192,4 +192,12 @@ zWString zWString::toRTFW() {
 }
 
 // The narrow text ends at the first NUL, so only the units before it count.
-zString zWString::toRTF() { return zString(zodode::detail::rtf_in_rounds<char>(str_)); }
+// It is escaped straight into the buffer the result then owns.
+zString zWString::toRTF() {
+  using namespace zodode::detail;
+  heap_text text;
+  fill_in_rounds(text, 0, rtf_escaping<char, kRunPath>(str_));
+  zString result;
+  result.buffer_ = text.release();
+  return result;
+}

@@ -87,6 +87,12 @@ TEST(NarrowNumbers, DoublesMatchPrintfInTheCLocale) {
   using Limits = std::numeric_limits<double>;
   std::vector<double> values = {9.9999999995,         99999.99999,   Limits::min(),
                                 Limits::denorm_min(), Limits::max(), -Limits::quiet_NaN()};
+  // Whole numbers take a shortcut below 10^10: its edges, signs and zeros.
+  for (const double whole : {0.0, 1.0, 7.0, 1234567890.0, 9999999999.0, 1e10, 1e10 + 1,
+                             4294967296.0, 9007199254740993.0, 1e300}) {
+    values.push_back(whole);
+    values.push_back(-whole);
+  }
   for (int e = -320; e <= 308; ++e) values.push_back(std::pow(10.0, e));
   std::mt19937_64 random(42);
   while (values.size() < 20000) {

@@ -21,12 +21,14 @@ inline constexpr std::size_t kRound = 2048;
 // than one character's step writes.
 inline constexpr std::size_t kSlack = 16;
 
-// The units the rest of the text is expected to give, at the rate seen so far.
+// The units the rest of the text is expected to give, at the rate seen so far
+// and a sixteenth more: a std::string that must grow again doubles, copying
+// all it holds, so a slight overestimate is the cheaper error.
 template <typename Convert>
 std::size_t projected_rest(std::size_t written, const Convert& convert) {
   if (convert.read() == 0) return 0;
   const double rate = static_cast<double>(written) / static_cast<double>(convert.read());
-  return static_cast<std::size_t>(rate * static_cast<double>(convert.left()));
+  return static_cast<std::size_t>(rate * static_cast<double>(convert.left()) * (17.0 / 16.0));
 }
 
 // Fills out round by round. A round grows out by the room it may use, kRound

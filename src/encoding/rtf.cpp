@@ -5,6 +5,7 @@
 // escaped, giving the bytes Windows gives for the same text.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -91,6 +92,65 @@ class rtf_writer {
   Char* next_;
 };
 
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+constexpr bool kLittleEndian = false;
+#else
+constexpr bool kLittleEndian = true;
+#endif
+
+// The eight bytes of an escape (backslash, u, `digits` digits from 3 to 5, ?), as
+// they lie in memory when stored little-endian: the unused tail bytes follow
+// the "?". Built without a branch on the digit count, which changes from
+// character to character in mixed text.
+inline std::uint64_t escape_bytes(std::uint32_t unit, std::size_t digits) {
+  const std::uint32_t high = unit / 100;  // below 656
+  std::uint16_t middle_pair, low_pair;
+  std::memcpy(&middle_pair, &kDigitPairs[2 * (high % 100)], 2);
+  std::memcpy(&low_pair, &kDigitPairs[2 * (unit % 100)], 2);
+  const std::uint64_t ascii =
+      ('0' + high / 100) | std::uint64_t{middle_pair} << 8 | std::uint64_t{low_pair} << 24;
+  const std::uint64_t kept = ascii >> (8 * (5 - digits));                 // leading zeros dropped
+  return 0x755C | kept << 16 | std::uint64_t{'?'} << (8 * (digits + 2));  // backslash, u
+}
+
+// Eight bytes as eight units.
+inline void store_bytes_as_units(std::uint64_t bytes, wchar_t* out) {
+#if defined(ZODODE_SSE2)
+  if constexpr (sizeof(wchar_t) == 4) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i words = _mm_unpacklo_epi8(_mm_cvtsi64_si128(static_cast<long long>(bytes)), zero);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi16(words, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4), _mm_unpackhi_epi16(words, zero));
+    return;
+  }
+#endif
+  for (int i = 0; i < 8; ++i) out[i] = static_cast<wchar_t>((bytes >> (8 * i)) & 0xFF);
+}
+
+// The writer of the rounds, which always have room for 16 more units: an
+// escape is stored as eight units at once and the position moves by its
+// length.
+template <typename Char>
+class rtf_round_writer : public rtf_writer<Char> {
+ public:
+  using rtf_writer<Char>::rtf_writer;
+  ZODODE_ALWAYS_INLINE void put_escape(std::uint32_t unit) {
+    if constexpr (!kLittleEndian) {
+      rtf_writer<Char>::put_escape(unit);
+    } else {
+      const std::size_t digits = 3 + (unit >= 1000) + (unit >= 10000);
+      const std::uint64_t bytes = escape_bytes(unit, digits);
+      Char* out = this->position();
+      if constexpr (std::is_same_v<Char, char>) {
+        std::memcpy(out, &bytes, 8);
+      } else {
+        store_bytes_as_units(bytes, out);
+      }
+      this->skip(digits + 3);
+    }
+  }
+};
+
 // The unit runs that pass unchanged: ASCII, without the NUL that ends a
 // narrow text.
 template <typename Char>
@@ -109,7 +169,7 @@ class rtf_escaping : public text_reader<wchar_t> {
   std::size_t most() const { return 16 * left(); }  // two escapes of eight
 
   std::size_t operator()(Char* out, Char* last) {
-    rtf_writer<Char> writer(out);
+    rtf_round_writer<Char> writer(out);
     while (!done() && writer.position() <= last) {
       if (block_fits()) {
         const std::size_t run = pass_block(writer.position());

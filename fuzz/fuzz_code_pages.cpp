@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "encoding/code_page.h"
+#include "encoding/code_page_direct.h"
 #include "fuzz_input.h"
 #include "zString.h"
 #include "zWString.h"
@@ -95,8 +97,48 @@ wchar_t take_unit(In& in) {
   return static_cast<wchar_t>(in.ConsumeIntegral<std::uint32_t>());
 }
 
+// The converter's two calls and its whole-text form on the portable and the
+// SSE2 path give the same text (the public members take the fastest road).
+template <typename Unit, typename Source, typename Call>
+std::basic_string<Unit> two_calls(Call call, unsigned code_page, const Source* text) {
+  const int n = call(code_page, text, nullptr, 0);
+  std::basic_string<Unit> out(static_cast<std::size_t>(n), Unit());
+  FUZZ_REQUIRE(call(code_page, text, &out[0], n) == n);
+  return out.c_str();
+}
+
+void check_paths_agree(const std::string& text) {
+  using namespace zodode::detail;
+  for (const unsigned cp : {kCodePageUtf8, kCodePageAnsi}) {
+    const std::wstring expected =
+        two_calls<wchar_t>(platform_code_pages().to_wide, cp, text.c_str());
+    std::wstring portable, sse2;
+    const bool utf8 = cp == kCodePageUtf8;
+    FUZZ_REQUIRE(utf8 ? utf8_to_wide_direct<run_path::portable>(text, portable)
+                      : latin1_to_wide_direct<run_path::portable>(text, portable));
+    FUZZ_REQUIRE(utf8 ? utf8_to_wide_direct<run_path::sse2>(text, sse2)
+                      : latin1_to_wide_direct<run_path::sse2>(text, sse2));
+    FUZZ_REQUIRE(portable == expected && sse2 == expected);
+  }
+}
+
+void check_paths_agree(const std::wstring& w) {
+  using namespace zodode::detail;
+  for (const unsigned cp : {kCodePageUtf8, kCodePageAnsi}) {
+    const std::string expected = two_calls<char>(platform_code_pages().to_bytes, cp, w.c_str());
+    std::string portable, sse2;
+    const bool utf8 = cp == kCodePageUtf8;
+    FUZZ_REQUIRE(utf8 ? wide_to_utf8_direct<run_path::portable>(w, portable)
+                      : wide_to_latin1_direct<run_path::portable>(w, portable));
+    FUZZ_REQUIRE(utf8 ? wide_to_utf8_direct<run_path::sse2>(w, sse2)
+                      : wide_to_latin1_direct<run_path::sse2>(w, sse2));
+    FUZZ_REQUIRE(portable == expected && sse2 == expected);
+  }
+}
+
 void check_decode(const std::string& bytes) {
   const std::string text = up_to_nul(bytes);
+  check_paths_agree(text);
   const zWString utf8 = zWString::fromUtf8(zString(text.c_str()));
   FUZZ_REQUIRE(reads_as(utf8, decode_utf8(text)));
   for (unsigned i = 0; i < utf8.size(); ++i) {
@@ -130,6 +172,7 @@ void check_encode(const std::wstring& w, unsigned pick) {
     }
     put_utf8(utf8, static_cast<std::uint32_t>(points.back()));
   }
+  check_paths_agree(w);
   zWString subject(w);
   const zString encoded = subject.toUtf8();
   FUZZ_REQUIRE(utf8 == encoded.data());

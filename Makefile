@@ -2,6 +2,7 @@
 #   make demo              build the library and the zodode tool, run `zodode demo`
 #   make test              build and run every test: every leg below, in order
 #   make test-release      the release build's unit, export and tool tests
+#   make test-portable     the same tests with the SSE2 fast paths compiled out
 #   make test-asan         the same under AddressSanitizer + UndefinedBehaviorSanitizer
 #   make test-windows      cross-build for Windows with mingw-w64: the x86_64 DLL
 #                          and its tests, run under Wine, and the i686 DLL and
@@ -17,7 +18,7 @@ FUZZ_SECONDS ?= 30
 
 # The legs of `make test`, in order; .ci/run times each one. Each leg is a
 # preset that is configured, built and tested.
-TEST_LEGS = test-release test-asan test-mingw-x64 test-mingw-i686 test-tsan test-memcheck test-fuzz
+TEST_LEGS = test-release test-portable test-asan test-mingw-x64 test-mingw-i686 test-tsan test-memcheck test-fuzz
 
 # What a leg needs beyond g++, CMake and GoogleTest, and the Debian packages
 # that bring it.

@@ -150,8 +150,9 @@ zString zString::base64(unsigned char* data, long length) {
   // (zString has no move constructor: a second object would cost a copy).
   zString result;
   if (length <= 0) {
-    replace_buffer(buffer_, join_texts({}));
+    // The result first: if the second allocation is refused, this string is untouched.
     result.buffer_ = join_texts({});
+    replace_buffer(buffer_, join_texts({}));
     return result;
   }
   const std::size_t n = static_cast<unsigned long>(length);

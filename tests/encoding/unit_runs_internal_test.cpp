@@ -64,8 +64,9 @@ struct SetCase {
 
 std::vector<SetCase> set_cases() {
   const auto negative = static_cast<wchar_t>(-1);
+  const auto largest = static_cast<wchar_t>(sizeof(wchar_t) == 2 ? 0xFFFF : 0x10FFFF);
   return {
-      {unit_set::ascii, L'q', {0x80, 0xFF, 0x100, 0xD800, 0x10FFFF, negative}},
+      {unit_set::ascii, L'q', {0x80, 0xFF, 0x100, 0xD800, largest, negative}},
       {unit_set::ascii, 0, {0x80, 0x180}},
       {unit_set::ascii_but_nul, 0x7F, {0, 0x80, 0x101, 0xFF80, negative}},
       {unit_set::latin1_but_nul, L'e', {0, 0x80, 0x9F, 0x100, 0x1A0, 0x20AC, negative}},

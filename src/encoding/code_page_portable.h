@@ -36,7 +36,7 @@ class utf8_decoding : public text_reader<unsigned char> {
   bool done() const { return next_ == end_; }
   std::size_t most() const { return left(); }  // two units take four bytes
 
-  std::size_t operator()(wchar_t* out, wchar_t* last) {
+  ZODODE_ALWAYS_INLINE std::size_t operator()(wchar_t* out, wchar_t* last) {
     wchar_t* o = out;
     while (next_ != end_ && o <= last) {
       if (block_fits()) {
@@ -67,7 +67,7 @@ class cp1252_decoding : public text_reader<unsigned char> {
   bool done() const { return next_ == end_; }
   std::size_t most() const { return left(); }
 
-  std::size_t operator()(wchar_t* out, wchar_t* last) {
+  ZODODE_ALWAYS_INLINE std::size_t operator()(wchar_t* out, wchar_t* last) {
     wchar_t* o = out;
     while (next_ != end_ && o <= last) {
       if (block_fits()) {
@@ -91,7 +91,7 @@ class utf8_encoding : public text_reader<wchar_t> {
   bool done() const { return next_ == end_ || *next_ == 0; }
   std::size_t most() const { return 3 * left(); }
 
-  std::size_t operator()(char* out, char* last) {
+  ZODODE_ALWAYS_INLINE std::size_t operator()(char* out, char* last) {
     char* o = out;
     while (!done() && o <= last) {
       if (block_fits()) {
@@ -118,7 +118,7 @@ class cp1252_encoding : public text_reader<wchar_t> {
   bool done() const { return next_ == end_ || *next_ == 0; }
   std::size_t most() const { return left(); }
 
-  std::size_t operator()(char* out, char* last) {
+  ZODODE_ALWAYS_INLINE std::size_t operator()(char* out, char* last) {
     char* o = out;
     while (!done() && o <= last) {
       if (block_fits()) {

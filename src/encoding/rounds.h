@@ -101,6 +101,9 @@ class heap_text {
 // kernels (kernels.h) and every other character by the per-character rules,
 // and returns the units written. A block that stops early leaves the writer
 // at most 15 units past last: one more unit still fits, a longer step waits.
+// A round is inlined into fill_in_rounds (ZODODE_ALWAYS_INLINE), where the
+// converter is a local: out of line, its char writes may alias the read
+// position, which then goes to memory at every step.
 template <typename Source>
 class text_reader {
  public:

@@ -133,10 +133,13 @@ class cp1252_encoding : public text_reader<wchar_t> {
   }
 };
 
-// A result that, with its NUL, passes the count fails as Windows' size query
-// fails.
-inline conversion_failure counted(bool fits) {
-  if (fits) return {};
+// One conversion in rounds. A result that, with its NUL, passes max_count
+// fails as Windows' size query fails. Each conversion is a function of its
+// own, its loop laid out without the others around it.
+template <typename Convert, typename Text, typename Source>
+ZODODE_NOINLINE conversion_failure convert(Source text, Text& out, std::size_t expected,
+                                           std::size_t max_count) {
+  if (fill_in_rounds(out, expected, Convert(text), max_count - 1)) return {};
   return {conversion_failure::step::size_query, kErrorArithmeticOverflow};
 }
 
@@ -156,9 +159,9 @@ conversion_failure portable_to_wide(unsigned code_page, std::string_view text, s
   using namespace portable;
   if (code_page == kCodePageUtf8) {
     const std::size_t leads = Kernels::utf8_lead_count(bytes_of(text.data()), text.size());
-    return counted(fill_in_rounds(out, leads, utf8_decoding<Kernels>(text), max_count - 1));
+    return convert<utf8_decoding<Kernels>>(text, out, leads, max_count);
   }
-  return counted(fill_in_rounds(out, text.size(), cp1252_decoding<Kernels>(text), max_count - 1));
+  return convert<cp1252_decoding<Kernels>>(text, out, text.size(), max_count);
 }
 
 template <typename Kernels>
@@ -166,9 +169,9 @@ conversion_failure portable_to_bytes(unsigned code_page, std::wstring_view text,
                                      std::size_t max_count = kMaxCount) {
   using namespace portable;
   if (code_page == kCodePageUtf8) {
-    return counted(fill_in_rounds(out, 0, utf8_encoding<Kernels>(text), max_count - 1));
+    return convert<utf8_encoding<Kernels>>(text, out, 0, max_count);
   }
-  return counted(fill_in_rounds(out, text.size(), cp1252_encoding<Kernels>(text), max_count - 1));
+  return convert<cp1252_encoding<Kernels>>(text, out, text.size(), max_count);
 }
 
 }  // namespace zodode::detail

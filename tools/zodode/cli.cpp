@@ -76,8 +76,9 @@ const std::vector<Command>& commands() {
        "Characters above U+007F become \\uN? escapes, \\, { and } are escaped and a\n"
        "tab is written as \\tab; a byte-order mark is dropped.\n"
        "--document  write a complete RTF document, one paragraph (\\par) per line;\n"
-       "            a form feed becomes \\page, a vertical tab \\line and another\n"
-       "            control character \\'hh (kept by a reader as that character)\n",
+       "            a form feed becomes \\page, a vertical tab \\line, CR LF a line\n"
+       "            end and any other control character \\'hh, its code, which a\n"
+       "            reader keeps or drops as it treats that character\n",
        {"--document", "--strict", "--quiet"},
        {},
        true,

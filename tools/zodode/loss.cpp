@@ -4,6 +4,7 @@
 // each in the input bytes.
 #include "loss.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -116,10 +117,9 @@ void LossReport::skip_byte_order_mark(Input& input) {
 }
 
 std::uint64_t LossReport::count_ill_formed(const Piece& piece, const zWString& wide) {
-  std::uint64_t replacements = 0;
-  for (unsigned int i = 0; i < wide.length(); ++i) {
-    replacements += wide[i] == kReplacement ? 1 : 0;
-  }
+  const wchar_t* units = wide.c_str();
+  const std::uint64_t replacements =
+      static_cast<std::uint64_t>(std::count(units, units + wide.length(), kReplacement));
   if (replacements == 0) {
     return 0;
   }
@@ -141,12 +141,14 @@ std::uint64_t LossReport::count_ill_formed(const Piece& piece, const zWString& w
 void LossReport::count_not_in_latin1(const Piece& piece, const zWString& wide,
                                      std::uint64_t ill_formed) {
   std::uint64_t missing = 0;
-  for (unsigned int i = 0; i < wide.length(); ++i) {
-    const auto unit = static_cast<std::uint32_t>(wide[i]);
+  const wchar_t* units = wide.c_str();
+  const unsigned int length = wide.length();
+  for (unsigned int i = 0; i < length; ++i) {
+    const auto unit = static_cast<std::uint32_t>(units[i]);
     if (unit >= 0x80 && !in_latin1(unit)) {
       ++missing;
       // A UTF-16 surrogate pair (16-bit wchar_t) is one character.
-      i += is_high_surrogate(unit) && i + 1 < wide.length() ? 1 : 0;
+      i += is_high_surrogate(unit) && i + 1 < length ? 1u : 0u;
     }
   }
   missing -= ill_formed;  // each became U+FFFD, which Latin1 lacks too

@@ -5,7 +5,6 @@
 #include <clocale>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -202,6 +201,13 @@ class HeldSpace {
 class LineTrimmer {
  public:
   void add(const Piece& piece) {
+    if (!started_ && piece.line_end) {  // a whole line: one call
+      zString line(piece.text());
+      line.TrimSpace();
+      write_text(line);
+      write_out(piece.eol);
+      return;
+    }
     zString core(piece.text());
     const unsigned int size = core.length();
     core.TrimSpaceLeft();

@@ -168,10 +168,16 @@ zodode_case(trim_long_line ARGS trim ${gen}/trim_long.txt EXPECT ${gen}/trim_lon
 file(READ ${data}/e_acute.txt e_acute)
 string(REPEAT "${e_acute}" 100000 accents)
 string(REPEAT " " 50000 pad)
-file(WRITE ${gen}/align_long.txt "${accents}\r\n${accents}${accents}\n")
-file(WRITE ${gen}/align_long_out.txt "${accents}${pad}\r\n${accents}${accents}\n")
-zodode_case(align_long_line ARGS align 150000 ${gen}/align_long.txt
+# An odd start puts the block's end inside a character.
+file(WRITE ${gen}/align_long.txt "x${accents}\r\n${accents}${accents}\n")
+file(WRITE ${gen}/align_long_out.txt "x${accents}${pad}\r\n${accents}${accents}\n")
+zodode_case(align_long_line ARGS align 150001 ${gen}/align_long.txt
             EXPECT ${gen}/align_long_out.txt)
+# The first block (64 KB) ends between the CR and the LF of a line end.
+string(REPEAT "a" 65535 block_line)
+file(WRITE ${gen}/crlf_at_block_end.txt "${block_line}\r\nb\r\n")
+zodode_case(crlf_at_block_end ARGS join , ${gen}/crlf_at_block_end.txt
+            CONTAINS "${block_line},b\r\n")
 string(REPEAT "x" 200000 field)
 file(WRITE ${gen}/split_long_field.txt "a\r\n,${field},,y\r\n${field}")
 file(WRITE ${gen}/split_long_field_out.txt "a\r\n\r\n${field}\r\n\r\ny\r\n${field}\r\n")

@@ -2,7 +2,8 @@
 # Memory: every command runs within 32 MiB of address space (so of resident
 # memory too) whatever the shape of its input: one 200 MB line, 100 MB of
 # short lines, a 200 MB run of spaces inside a line, and an endless stream
-# of NULs, which text commands must refuse at once.
+# of NULs, which text commands must refuse at once, as they must a NUL in a
+# stream that has not ended.
 #   memory_bound.sh ZODODE WORKDIR
 set -euo pipefail
 zodode=$1 work=$2
@@ -59,6 +60,21 @@ for command in "rtf" "rtf --document" "latin1 --to" "latin1 --from" "case --uppe
     failed=1
   fi
 done
+
+# A NUL in a stream that stays open: refused as soon as it arrives, without
+# waiting for more input (the script holds the only writer of the FIFO).
+mkfifo "$work/fifo"
+exec 3<> "$work/fifo"
+for command in "trim" "case --upper" "split ,"; do
+  printf 'ab\0cd' >&3
+  status=0
+  timeout 60 "$zodode" $command "$work/fifo" > /dev/null 2> "$work/err" || status=$?
+  if [ "$status" != 1 ] || ! grep -q "^zodode: NUL byte at offset 2 of the input" "$work/err"; then
+    echo "zodode $command on an open stream with a NUL: status $status, $(head -c 300 "$work/err")"
+    failed=1
+  fi
+done
+exec 3>&-
 
 [ "$failed" = 0 ] && echo "every command stayed within $((limit_kb / 1024)) MiB on every shape"
 exit "$failed"

@@ -2,11 +2,14 @@
 #include "streams.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
-#if defined(_WIN32)
 #include <fcntl.h>
+#if defined(_WIN32)
 #include <io.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace zodode::tool {
@@ -53,31 +56,61 @@ std::string quoted(const std::string& name) { return "'" + name + "'"; }
 
 std::string reason(int error) { return std::strerror(error); }
 
-std::FILE* open_input(const std::string& path) {
+constexpr int kStandardInput = 0;
+
+// Input is read with the system's read, not stdio, so that a read returns
+// what has arrived: a NUL in a slow stream fails at once rather than after
+// the stream has filled a block.
+int open_input(const std::string& path) {
   if (path.empty() || path == "-") {
 #if defined(_WIN32)
-    _setmode(_fileno(stdin), _O_BINARY);  // bytes as they are, no CR-LF folding
+    _setmode(kStandardInput, _O_BINARY);  // bytes as they are, no CR-LF folding
 #endif
-    return stdin;
+    return kStandardInput;
   }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
+#if defined(_WIN32)
+  const int fd = _open(path.c_str(), _O_RDONLY | _O_BINARY);
+#else
+  const int fd = ::open(path.c_str(), O_RDONLY);
+#endif
+  if (fd < 0) {
     throw Failure("cannot open " + quoted(path) + ": " + reason(errno));
   }
-  return file;
+  return fd;
+}
+
+// Reads at most size bytes; the count read, 0 at the end, -1 on an error.
+long read_some(int fd, char* out, std::size_t size) {
+#if defined(_WIN32)
+  return _read(fd, out, static_cast<unsigned int>(size));
+#else
+  ssize_t got = 0;
+  do {
+    got = ::read(fd, out, size);
+  } while (got < 0 && errno == EINTR);
+  return static_cast<long>(got);
+#endif
+}
+
+void close_input(int fd) {
+#if defined(_WIN32)
+  _close(fd);
+#else
+  ::close(fd);
+#endif
 }
 
 }  // namespace
 
 Input::Input(const std::string& path, Content content)
-    : file_(open_input(path)),
-      owned_(file_ != stdin),
+    : fd_(open_input(path)),
+      owned_(fd_ != kStandardInput),
       content_(content),
       name_(owned_ ? quoted(path) : "standard input") {}
 
 Input::~Input() {
   if (owned_) {
-    std::fclose(file_);
+    close_input(fd_);
   }
 }
 
@@ -93,18 +126,17 @@ bool Input::fill() {
   pos_ = 0;
   const std::size_t kept = buffer_.size();
   buffer_.resize(kept + kBlockSize);
-  errno = 0;
-  const std::size_t got = std::fread(&buffer_[kept], 1, kBlockSize, file_);
-  buffer_.resize(kept + got);
+  const long got = read_some(fd_, &buffer_[kept], kBlockSize);
+  if (got < 0) {
+    throw Failure("cannot read " + name_ + ": " + reason(errno));
+  }
+  buffer_.resize(kept + static_cast<std::size_t>(got));
   if (got == 0) {
-    if (std::ferror(file_)) {
-      throw Failure("cannot read " + name_ + ": " + reason(errno != 0 ? errno : EIO));
-    }
     at_end_ = true;
     return false;
   }
   if (content_ == Content::kText) {
-    require_no_nul(buffer_.data() + kept, got, base_ + kept);
+    require_no_nul(buffer_.data() + kept, static_cast<std::size_t>(got), base_ + kept);
   }
   return true;
 }
@@ -128,18 +160,21 @@ bool Input::read_chunk(std::string& out) {
 }
 
 bool Input::next_piece(Piece& piece, Cut cut) {
-  while (buffer_.size() - pos_ < kPieceSize && fill()) {
+  for (;;) {
+    const std::size_t left = buffer_.size() - pos_;
+    if (left == 0 && at_end_) {
+      return false;
+    }
+    std::size_t size = left < kPieceSize ? left : kPieceSize;
+    if (cut == Cut::kUtf8Boundary && !(at_end_ && size == left)) {
+      size = utf8_boundary(buffer_.data() + pos_, size);
+    }
+    if (size != 0) {
+      piece = take(size, 0);
+      return true;
+    }
+    fill();  // what has arrived is used at once; wait only for a whole character
   }
-  const std::size_t left = buffer_.size() - pos_;
-  if (left == 0) {
-    return false;
-  }
-  std::size_t size = left;
-  if (left > kPieceSize) {
-    size = cut == Cut::kAnywhere ? kPieceSize : utf8_boundary(buffer_.data() + pos_, kPieceSize);
-  }
-  piece = take(size, 0);
-  return true;
 }
 
 bool Input::next_line_piece(Piece& piece, Cut cut) {

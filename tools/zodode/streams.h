@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -86,7 +85,7 @@ class Input {
   bool fill();
   Piece take(std::size_t size, std::size_t skip);
 
-  std::FILE* file_;
+  int fd_;
   bool owned_;
   Content content_;
   std::string name_;

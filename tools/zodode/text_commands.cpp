@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>

@@ -183,6 +183,15 @@ file(WRITE ${gen}/split_long_field.txt "a\r\n,${field},,y\r\n${field}")
 file(WRITE ${gen}/split_long_field_out.txt "a\r\n\r\n${field}\r\n\r\ny\r\n${field}\r\n")
 zodode_case(split_long_field ARGS split , --keep-empty ${gen}/split_long_field.txt
             EXPECT ${gen}/split_long_field_out.txt)
+# The first piece of a long line ends just after a separator, and the next
+# starts with one: the field before them still gets its line end.
+file(WRITE ${gen}/split_at_piece_end.txt "${block_line},,b\n")
+file(WRITE ${gen}/split_at_piece_end_out.txt "${block_line}\nb\n")
+zodode_case(split_at_piece_end ARGS split , ${gen}/split_at_piece_end.txt
+            EXPECT ${gen}/split_at_piece_end_out.txt)
+file(WRITE ${gen}/split_at_piece_end_kept.txt "${block_line}\n\nb\n")
+zodode_case(split_at_piece_end_kept ARGS split , --keep-empty ${gen}/split_at_piece_end.txt
+            EXPECT ${gen}/split_at_piece_end_kept.txt)
 string(REPEAT ",,,a" 30000 commas)
 file(WRITE ${gen}/split_many_empty.txt "${commas},,\n")
 string(REPEAT "a\n" 30000 fields)

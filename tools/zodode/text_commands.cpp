@@ -103,14 +103,17 @@ class FieldWriter {
     write_out(text, size);
   }
 
-  // The current field meets a separator.
+  // The current field meets a separator; an empty one is written only when
+  // kept.
   void end_field() {
     if (!in_field_ && keep_empty_) {
       end_previous_field();
       in_field_ = true;
     }
-    line_end_due_ = in_field_;
-    in_field_ = false;
+    if (in_field_) {
+      line_end_due_ = true;
+      in_field_ = false;
+    }
   }
 
   // Fields that each end with a separator, [begin, end), to the library in

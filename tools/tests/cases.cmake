@@ -165,6 +165,9 @@ string(REPEAT " " 1200000 run)
 file(WRITE ${gen}/trim_long.txt " \t${body}cd \t\r\nx${run}y${run}\n${run}\n")
 file(WRITE ${gen}/trim_long_out.txt "${body}cd\r\nx${run}y\n\n")
 zodode_case(trim_long_line ARGS trim ${gen}/trim_long.txt EXPECT ${gen}/trim_long_out.txt)
+# An inner run partly in the temporary file keeps its order.
+file(WRITE ${gen}/trim_mixed_run.txt "x${run}\t\ty\n")
+zodode_case(trim_mixed_run ARGS trim ${gen}/trim_mixed_run.txt EXPECT ${gen}/trim_mixed_run.txt)
 file(READ ${data}/e_acute.txt e_acute)
 string(REPEAT "${e_acute}" 100000 accents)
 string(REPEAT " " 50000 pad)
@@ -213,3 +216,90 @@ zodode_case(rtf_long_line ARGS rtf --document ${gen}/rtf_long.txt EXPECT ${gen}/
 # The demo runs every family and shows results the library computes.
 zodode_case(demo ARGS demo
             CONTAINS "Hello There|0.10000000000000000555|SGVsbG8sIHpvZG9kZTMyIQ==|\\u55357?\\u56832?")
+
+# More of the command line: -h is --help, and after "--" even "--" is a file.
+zodode_case(short_help ARGS split -h CONTAINS "usage: zodode split SEP")
+zodode_case(dashes_after_options_end ARGS trim -- -- STATUS 1 ERROR "^zodode: cannot open '--'")
+string(REPEAT " " 999999 widest)
+file(WRITE ${gen}/align_widest.txt "f${widest}\n")
+zodode_case(align_widest ARGS align 1000000 INPUT ${data}/one_byte.txt
+            EXPECT ${gen}/align_widest.txt)
+if(NOT WIN32)
+  # One byte, but not ASCII (a Windows command line would re-encode it).
+  string(ASCII 233 e_latin1)
+  zodode_case(split_byte_sep ARGS split ${e_latin1} STATUS 2
+              ERROR "SEP must be one ASCII character")
+endif()
+
+# Every text command refuses a NUL, at its offset in the input also past the
+# first block, whose bytes the tool no longer holds.
+foreach(command "rtf" "latin1;--to" "latin1;--from" "split;," "join;," "align;3")
+  string(REGEX REPLACE "[^a-z0-9]+" "_" name "nul_${command}")
+  string(REGEX REPLACE "_$" "" name "${name}")
+  zodode_case(${name} ARGS ${command} ${data}/with_nul.txt STATUS 1
+              ERROR "^zodode: NUL byte at offset 3 of the input")
+endforeach()
+string(REPEAT "c" 70000 far)
+file(WRITE ${gen}/far_head.txt "ab\n${far}")
+execute_process(COMMAND ${CMAKE_COMMAND} -E cat ${gen}/far_head.txt ${data}/with_nul.txt
+                OUTPUT_FILE ${gen}/nul_far.txt)
+zodode_case(nul_far_in_line ARGS trim ${gen}/nul_far.txt STATUS 1
+            ERROR "^zodode: NUL byte at offset 70006 of the input")
+zodode_case(nul_far_in_piece ARGS case --lower ${gen}/nul_far.txt STATUS 1
+            ERROR "^zodode: NUL byte at offset 70006 of the input")
+
+# The first of each loss is found by its own reading of UTF-8 (overlong
+# forms, surrogates, code points above U+10FFFF, bytes that lead nothing),
+# at its offset in the whole input; the count is the library's U+FFFD. Latin1
+# holds U+00FF but not U+0080 (byte 0x80 is the euro sign); --strict fails on
+# either kind.
+foreach(row "overlong2;192;175;2" "overlong3;224;128;175;2" "surrogate;237;160;128;2"
+            "above_max;244;144;128;128;3" "no_lead;245;128;128;128;4")
+  list(POP_FRONT row name)
+  list(POP_BACK row count)
+  string(ASCII ${row} bytes)
+  file(WRITE ${gen}/ill_${name}.txt "ab${bytes}z\n")
+  zodode_case(ill_${name} ARGS case --upper ${gen}/ill_${name}.txt
+              ERROR "^zodode: ${count} ill-formed UTF-8 sequences replaced by U\\+FFFD, the first at offset 2 of")
+endforeach()
+if(NOT WIN32)  # Windows converts U+0080 its own way (best fit)
+  string(ASCII 195 191 194 128 repertoire)
+  file(WRITE ${gen}/latin1_edges.txt "${repertoire}\n")
+  string(ASCII 255 63 10 repertoire_out)
+  file(WRITE ${gen}/latin1_edges_out.txt "${repertoire_out}")
+  zodode_case(latin1_edges ARGS latin1 --to --strict ${gen}/latin1_edges.txt
+              EXPECT ${gen}/latin1_edges_out.txt STATUS 1
+              ERROR "^zodode: 1 character that Latin1 lacks written as '\\?', the first at offset 2 of")
+endif()
+file(READ ${data}/lossy.txt lossy)
+file(READ ${data}/lossy_latin1.txt lossy_latin1)
+file(WRITE ${gen}/lossy_far.txt "${far}${lossy}")
+file(WRITE ${gen}/lossy_far_latin1.txt "${far}${lossy_latin1}")
+zodode_case(loss_far ARGS latin1 --to ${gen}/lossy_far.txt EXPECT ${gen}/lossy_far_latin1.txt
+            ERROR "offset 70001 of the input\n.*lacks.*the first at offset 70005 of" LINES 2)
+
+# rtf without --document leaves control characters other than the tab as
+# they are.
+zodode_case(rtf_plain_controls ARGS rtf ${data}/document_controls.txt
+            EXPECT ${data}/document_controls.txt)
+
+# Long lines: align counts each line afresh; a last line without a line end
+# that exactly fills a block still gets one; join's first line may be long.
+string(REPEAT "a" 70000 long_a)
+string(REPEAT " " 30000 pad)
+file(WRITE ${gen}/align_two_long.txt "${long_a}\n${long_a}\n")
+file(WRITE ${gen}/align_two_long_out.txt "${long_a}${pad}\n${long_a}${pad}\n")
+zodode_case(align_two_long_lines ARGS align 100000 ${gen}/align_two_long.txt
+            EXPECT ${gen}/align_two_long_out.txt)
+string(REPEAT "a" 65536 block)
+file(WRITE ${gen}/block_line.txt "${block}")
+file(WRITE ${gen}/block_line_out.txt "${block}\n")
+foreach(command "trim" "split;,")
+  string(REGEX REPLACE "[^a-z]" "" name "${command}")
+  zodode_case(block_line_${name} ARGS ${command} ${gen}/block_line.txt
+              EXPECT ${gen}/block_line_out.txt)
+endforeach()
+file(WRITE ${gen}/join_long_first.txt "${field}\nb\n")
+file(WRITE ${gen}/join_long_first_out.txt "${field}:b\n")
+zodode_case(join_long_first ARGS join : ${gen}/join_long_first.txt
+            EXPECT ${gen}/join_long_first_out.txt)

@@ -40,23 +40,37 @@ class utf8_decoding : public text_reader<unsigned char> {
     wchar_t* o = out;
     while (next_ != end_ && o <= last) {
       if (block_fits()) {
-        const std::size_t run = Kernels::widen_ascii(next_, o);
-        next_ += run;
-        o += run;
-        if (run == kBlock) continue;
+        const code_step step = block(o);
+        next_ += step.read;
+        o += step.written;
+        // A whole-sequence block stops before a character that straddles its
+        // end as well as before one that needs the rules.
+        if (step.read == kBlock || (Kernels::whole_sequences && step.read != 0)) continue;
       } else if (*next_ < 0x80) {
         *o++ = *next_++;
         continue;
       }
-      // Not ASCII: this character and the non-ASCII ones after it, while
-      // they fit (a block may have taken the writer past last).
-      while (o <= last && next_ != end_ && *next_ >= 0x80) {
+      // Not ASCII: this character and, after a run block, the non-ASCII ones
+      // after it, while they fit (a block may have taken the writer past last).
+      bool first = true;
+      while (o <= last && next_ != end_ && *next_ >= 0x80 && (first || !Kernels::whole_sequences)) {
         const decoded d = decode_utf8_sequence_quickly(next_);
         o = put_units(d.code_point, o);
         next_ += d.size;
+        first = false;
       }
     }
     return static_cast<std::size_t>(o - out);
+  }
+
+ private:
+  ZODODE_ALWAYS_INLINE code_step block(wchar_t* o) const {
+    if constexpr (Kernels::whole_sequences) {
+      return Kernels::utf8_to_units(next_, o);
+    } else {
+      const std::size_t run = Kernels::widen_ascii(next_, o);
+      return {run, run};
+    }
   }
 };
 
@@ -92,20 +106,51 @@ class utf8_encoding : public text_reader<wchar_t> {
   std::size_t most() const { return 3 * left(); }
 
   std::size_t operator()(char* out, char* last) {
+    if constexpr (Kernels::whole_sequences) {
+      return whole_sequences(out, last);
+    } else {
+      char* o = out;
+      while (!done() && o <= last) {
+        if (block_fits()) {
+          const std::size_t run = Kernels::template narrow<unit_set::ascii_but_nul>(next_, o);
+          next_ += run;
+          o += run;
+          if (run == kBlock || *next_ == 0) continue;
+        } else if (unit_bits(*next_) < 0x80) {
+          *o++ = static_cast<char>(*next_++);
+          continue;
+        }
+        while (o <= last && next_ != end_ && unit_bits(*next_) >= 0x80) {
+          next_ += put_utf8_quickly(next_, o);
+        }
+      }
+      return static_cast<std::size_t>(o - out);
+    }
+  }
+
+ private:
+  // ASCII in run blocks, other text eight units at a time, and a unit the
+  // kernel leaves by the per-character rules.
+  std::size_t whole_sequences(char* out, char* last) {
     char* o = out;
     while (!done() && o <= last) {
-      if (block_fits()) {
-        const std::size_t run = Kernels::template narrow<unit_set::ascii_but_nul>(next_, o);
-        next_ += run;
-        o += run;
-        if (run == kBlock || *next_ == 0) continue;
-      } else if (unit_bits(*next_) < 0x80) {
-        *o++ = static_cast<char>(*next_++);
+      if (unit_bits(*next_) < 0x80) {  // and not NUL: a run of one at least
+        if (block_fits()) {
+          const std::size_t run = Kernels::template narrow<unit_set::ascii_but_nul>(next_, o);
+          next_ += run;
+          o += run;
+        } else {
+          *o++ = static_cast<char>(*next_++);
+        }
         continue;
       }
-      while (o <= last && next_ != end_ && unit_bits(*next_) >= 0x80) {
-        next_ += put_utf8_quickly(next_, o);
+      if (end_ - next_ >= 8) {
+        const code_step step = Kernels::units_to_utf8(next_, o);
+        next_ += step.read;
+        o += step.written;
+        if (step.read != 0) continue;
       }
+      next_ += put_utf8_quickly(next_, o);
     }
     return static_cast<std::size_t>(o - out);
   }
@@ -143,7 +188,8 @@ inline conversion_failure counted(bool fits) {
 }  // namespace portable
 
 // platform_to_wide and platform_to_bytes with the kernels of set Kernels and
-// results counted against max_count (lower than kMaxCount only in tests).
+// results counted against max_count (lower than kMaxCount only in tests); the
+// bytes go to a std::string or to a heap_text that a zString then adopts.
 // Any code page other than UTF-8 is Windows-1252.
 //
 // To wide, UTF-8: each character gives at most one unit (two where wchar_t
@@ -161,8 +207,8 @@ conversion_failure portable_to_wide(unsigned code_page, std::string_view text, s
   return counted(fill_in_rounds(out, text.size(), cp1252_decoding<Kernels>(text), max_count - 1));
 }
 
-template <typename Kernels>
-conversion_failure portable_to_bytes(unsigned code_page, std::wstring_view text, std::string& out,
+template <typename Kernels, typename Text>
+conversion_failure portable_to_bytes(unsigned code_page, std::wstring_view text, Text& out,
                                      std::size_t max_count = kMaxCount) {
   using namespace portable;
   if (code_page == kCodePageUtf8) {

@@ -121,15 +121,6 @@ ZODODE_ALWAYS_INLINE std::size_t put_utf8_quickly(const wchar_t* p, char*& out) 
 
 // Windows-1252 -----------------------------------------------------------
 
-// Bytes 0x80-0x9F. The five bytes the code page leaves undefined (81 8D 8F
-// 90 9D) map to the C1 controls of the same value, as Windows maps them; every
-// other byte is its own code point.
-inline constexpr std::array<std::uint16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
 inline std::uint32_t cp1252_unit(unsigned char byte) {
   return byte - 0x80u < 0x20u ? kCp1252High[byte - 0x80u] : byte;
 }

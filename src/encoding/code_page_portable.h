@@ -40,37 +40,36 @@ class utf8_decoding : public text_reader<unsigned char> {
     wchar_t* o = out;
     while (next_ != end_ && o <= last) {
       if (block_fits()) {
-        const code_step step = block(o);
-        next_ += step.read;
-        o += step.written;
-        // A whole-sequence block stops before a character that straddles its
-        // end as well as before one that needs the rules.
-        if (step.read == kBlock || (Kernels::whole_sequences && step.read != 0)) continue;
+        const std::size_t run = Kernels::widen_ascii(next_, o);
+        next_ += run;
+        o += run;
+        if (run == kBlock) continue;
       } else if (*next_ < 0x80) {
         *o++ = *next_++;
         continue;
       }
-      // Not ASCII: this character and, after a run block, the non-ASCII ones
-      // after it, while they fit (a block may have taken the writer past last).
-      bool first = true;
-      while (o <= last && next_ != end_ && *next_ >= 0x80 && (first || !Kernels::whole_sequences)) {
+      // Not ASCII: this character and the non-ASCII ones after it, while
+      // they fit (a block may have taken the writer past last). A set that
+      // decodes whole sequences takes over once two come in a row (text
+      // without spaces, ideographs, kana), block by block; single accented
+      // letters between ASCII are quicker by the rules.
+      bool dense = false;
+      while (o <= last && next_ != end_ && *next_ >= 0x80) {
+        if constexpr (Kernels::whole_sequences) {
+          if (dense && block_fits() && *next_ < 0xF0) {
+            const code_step step = Kernels::utf8_to_units(next_, o);
+            next_ += step.read;
+            o += step.written;
+            if (step.read != 0) continue;
+          }
+        }
         const decoded d = decode_utf8_sequence_quickly(next_);
         o = put_units(d.code_point, o);
         next_ += d.size;
-        first = false;
+        dense = true;
       }
     }
     return static_cast<std::size_t>(o - out);
-  }
-
- private:
-  ZODODE_ALWAYS_INLINE code_step block(wchar_t* o) const {
-    if constexpr (Kernels::whole_sequences) {
-      return Kernels::utf8_to_units(next_, o);
-    } else {
-      const std::size_t run = Kernels::widen_ascii(next_, o);
-      return {run, run};
-    }
   }
 };
 
@@ -106,51 +105,32 @@ class utf8_encoding : public text_reader<wchar_t> {
   std::size_t most() const { return 3 * left(); }
 
   std::size_t operator()(char* out, char* last) {
-    if constexpr (Kernels::whole_sequences) {
-      return whole_sequences(out, last);
-    } else {
-      char* o = out;
-      while (!done() && o <= last) {
-        if (block_fits()) {
-          const std::size_t run = Kernels::template narrow<unit_set::ascii_but_nul>(next_, o);
-          next_ += run;
-          o += run;
-          if (run == kBlock || *next_ == 0) continue;
-        } else if (unit_bits(*next_) < 0x80) {
-          *o++ = static_cast<char>(*next_++);
-          continue;
-        }
-        while (o <= last && next_ != end_ && unit_bits(*next_) >= 0x80) {
-          next_ += put_utf8_quickly(next_, o);
-        }
-      }
-      return static_cast<std::size_t>(o - out);
-    }
-  }
-
- private:
-  // ASCII in run blocks, other text eight units at a time, and a unit the
-  // kernel leaves by the per-character rules.
-  std::size_t whole_sequences(char* out, char* last) {
     char* o = out;
     while (!done() && o <= last) {
-      if (unit_bits(*next_) < 0x80) {  // and not NUL: a run of one at least
-        if (block_fits()) {
-          const std::size_t run = Kernels::template narrow<unit_set::ascii_but_nul>(next_, o);
-          next_ += run;
-          o += run;
-        } else {
-          *o++ = static_cast<char>(*next_++);
-        }
+      if (block_fits()) {
+        const std::size_t run = Kernels::template narrow<unit_set::ascii_but_nul>(next_, o);
+        next_ += run;
+        o += run;
+        if (run == kBlock || *next_ == 0) continue;
+      } else if (unit_bits(*next_) < 0x80) {
+        *o++ = static_cast<char>(*next_++);
         continue;
       }
-      if (end_ - next_ >= 8) {
-        const code_step step = Kernels::units_to_utf8(next_, o);
-        next_ += step.read;
-        o += step.written;
-        if (step.read != 0) continue;
+      // As in decoding: a whole-sequence set takes over runs of non-ASCII
+      // units eight at a time.
+      bool dense = false;
+      while (o <= last && next_ != end_ && unit_bits(*next_) >= 0x80) {
+        if constexpr (Kernels::whole_sequences) {
+          if (dense && end_ - next_ >= 8 && unit_bits(*next_) < 0x10000) {
+            const code_step step = Kernels::units_to_utf8(next_, o);
+            next_ += step.read;
+            o += step.written;
+            if (step.read != 0) continue;
+          }
+        }
+        next_ += put_utf8_quickly(next_, o);
+        dense = true;
       }
-      next_ += put_utf8_quickly(next_, o);
     }
     return static_cast<std::size_t>(o - out);
   }
@@ -201,7 +181,10 @@ conversion_failure portable_to_wide(unsigned code_page, std::string_view text, s
                                     std::size_t max_count = kMaxCount) {
   using namespace portable;
   if (code_page == kCodePageUtf8) {
-    const std::size_t leads = Kernels::utf8_lead_count(bytes_of(text.data()), text.size());
+    // A short text is converted on the stack and needs no expectation.
+    const std::size_t leads = text.size() <= kShortText
+                                  ? 0
+                                  : Kernels::utf8_lead_count(bytes_of(text.data()), text.size());
     return counted(fill_in_rounds(out, leads, utf8_decoding<Kernels>(text), max_count - 1));
   }
   return counted(fill_in_rounds(out, text.size(), cp1252_decoding<Kernels>(text), max_count - 1));

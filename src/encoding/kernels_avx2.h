@@ -142,34 +142,16 @@ struct avx2_kernels {
     return kBlock;
   }
 
-  // Lanes outside the run narrow to whatever the saturating packs make of them.
+  // The SSE2 set's loops do as well on 16 units (compiled here with the AVX
+  // encoding); 256-bit packs need lane-crossing permutes that cost more.
   template <unit_set Set>
   ZODODE_AVX2_INLINE static std::size_t narrow(const wchar_t* in, char* out) {
-    if constexpr (sizeof(wchar_t) == 4) {
-      const __m256i a = load32(in);
-      const __m256i b = load32(in + 8);
-      // 16-bit values in the order a0-3 a4-7 b0-3 b4-7, then bytes a0-7 | b0-7.
-      const __m256i words = _mm256_permute4x64_epi64(_mm256_packs_epi32(a, b), 0xD8);
-      const __m256i bytes = _mm256_packus_epi16(words, words);
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
-                       _mm256_castsi256_si128(_mm256_permute4x64_epi64(bytes, 0x08)));
-      return run_before(~(lanes_in_set<Set>(a) | lanes_in_set<Set>(b) << 8) & 0xFFFF);
-    } else {
-      return scalar_kernels::narrow<Set>(in, out);
-    }
+    return sse2_kernels::narrow<Set>(in, out);
   }
 
   template <unit_set Set>
   ZODODE_AVX2_INLINE static std::size_t copy(const wchar_t* in, wchar_t* out) {
-    if constexpr (sizeof(wchar_t) == 4) {
-      const __m256i a = load32(in);
-      const __m256i b = load32(in + 8);
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), a);
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 8), b);
-      return run_before(~(lanes_in_set<Set>(a) | lanes_in_set<Set>(b) << 8) & 0xFFFF);
-    } else {
-      return scalar_kernels::copy<Set>(in, out);
-    }
+    return sse2_kernels::copy<Set>(in, out);
   }
 
   ZODODE_AVX2_INLINE static void widen_eight(std::uint64_t bytes, wchar_t* out) {
@@ -323,31 +305,6 @@ struct avx2_kernels {
   // outside it.
   ZODODE_AVX2_INLINE static std::size_t run_before(unsigned outside) {
     return static_cast<std::size_t>(__builtin_ctz(outside | 0x10000u));
-  }
-
-  // x < limit as unsigned 32-bit numbers, lane by lane.
-  ZODODE_AVX2_INLINE static __m256i below(__m256i x, std::uint32_t limit) {
-    const __m256i top = _mm256_set1_epi32(static_cast<int>(limit - 1));
-    return _mm256_cmpeq_epi32(_mm256_min_epu32(x, top), x);
-  }
-
-  // A bit for each of the eight 32-bit units of v that lies in Set.
-  template <unit_set Set>
-  ZODODE_AVX2_INLINE static unsigned lanes_in_set(__m256i v) {
-    __m256i in;
-    switch (Set) {
-      case unit_set::ascii:
-        in = below(v, 0x80);
-        break;
-      case unit_set::ascii_but_nul:
-        in = below(_mm256_sub_epi32(v, _mm256_set1_epi32(1)), 0x7F);
-        break;
-      case unit_set::cp1252_but_nul:
-        in = _mm256_or_si256(below(_mm256_sub_epi32(v, _mm256_set1_epi32(1)), 0x7F),
-                             below(_mm256_sub_epi32(v, _mm256_set1_epi32(0xA0)), 0x60));
-        break;
-    }
-    return static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(in)));
   }
 
   ZODODE_AVX2_INLINE static __m128i lane_pack(unsigned mask) {

@@ -198,6 +198,18 @@ struct avx2_kernels {
         _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(-63)), _mm_cmplt_epi8(v, _mm_set1_epi8(-32)));
     const __m128i lead3 =
         _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(-33)), _mm_cmplt_epi8(v, _mm_set1_epi8(-16)));
+    // Five three-byte characters, the common block of ideographs and kana:
+    // E1-EC or EE-EF leads (E0 and ED have narrowed second bytes) at 0, 3, 6,
+    // 9 and 12, continuations between them.
+    constexpr unsigned kLeads5 = 0x1249;
+    constexpr unsigned kTrails5 = 0x36DB;
+    const unsigned lead3_mask = static_cast<unsigned>(_mm_movemask_epi8(lead3));
+    const unsigned cont_mask = static_cast<unsigned>(_mm_movemask_epi8(cont));
+    if ((lead3_mask & 0x7FFF) == kLeads5 && (cont_mask & 0x7FFF) == kTrails5) {
+      const __m128i narrowed = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(-32)),   // E0
+                                            _mm_cmpeq_epi8(v, _mm_set1_epi8(-19)));  // ED
+      if (_mm_movemask_epi8(narrowed) == 0) return five_three_byte(v, out);
+    }
     const __m128i lead = _mm_or_si128(lead2, lead3);
     const __m128i ascii = _mm_cmpgt_epi8(v, _mm_set1_epi8(-1));
     // Everything else (C0, C1, F0-FF) and every flaw stops the block before
@@ -294,6 +306,28 @@ struct avx2_kernels {
   }
 
  private:
+  // The five characters of bytes 0-14, three bytes each: each 32-bit lane
+  // gets b2 | b1 << 8 | b0 << 16 of its character, whose bits are then put
+  // in place.
+  ZODODE_AVX2_INLINE static code_step five_three_byte(__m128i v, wchar_t* out) {
+    const __m256i both = _mm256_broadcastsi128_si256(v);
+    const __m256i lanes = _mm256_shuffle_epi8(
+        both, _mm256_setr_epi8(2, 1, 0, -1, 5, 4, 3, -1, 8, 7, 6, -1, 11, 10, 9, -1,  //
+                               14, 13, 12, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1));
+    const __m256i points = _mm256_or_si256(
+        _mm256_and_si256(lanes, _mm256_set1_epi32(0x3F)),
+        _mm256_or_si256(_mm256_and_si256(_mm256_srli_epi32(lanes, 2), _mm256_set1_epi32(0xFC0)),
+                        _mm256_and_si256(_mm256_srli_epi32(lanes, 4), _mm256_set1_epi32(0xF000))));
+    if constexpr (sizeof(wchar_t) == 4) {
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), points);
+    } else {
+      const __m256i words = _mm256_packus_epi32(points, points);  // per 128-bit half
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                       _mm256_castsi256_si128(_mm256_permute4x64_epi64(words, 0x08)));
+    }
+    return {15, 5};
+  }
+
   ZODODE_AVX2_INLINE static __m128i load16(const void* p) {
     return _mm_loadu_si128(static_cast<const __m128i*>(p));
   }

@@ -54,7 +54,11 @@ bool fill_in_rounds(Text& out, std::size_t expected, Convert convert,
     Unit local[kShortText + kSlack];
     const std::size_t n = convert(local, local + convert.most());
     if (n > limit) return false;
-    out.append(local, n);
+    if constexpr (std::is_same_v<Text, std::basic_string<Unit>>) {
+      out = Text(local, n);  // built at its size: cheaper than growing the empty one
+    } else {
+      out.append(local, n);
+    }
     if (convert.done()) return true;
   }
   // Room for the last round too, so an exact expectation means no reallocation.

@@ -68,8 +68,8 @@ inline decoded decode_utf8_sequence(const unsigned char* p) {
   return {code_point, static_cast<std::size_t>(length)};
 }
 
-// decode_utf8_sequence with the well-formed two- and three-byte sequences,
-// nearly all of real text, decided inline; everything else goes the long way.
+// decode_utf8_sequence with the well-formed sequences, nearly all of real
+// text, decided inline; everything else goes the long way.
 ZODODE_ALWAYS_INLINE decoded decode_utf8_sequence_quickly(const unsigned char* p) {
   const std::uint32_t lead = p[0];
   if (lead - 0xC2u < 0x1Eu && is_continuation(p[1])) {
@@ -80,6 +80,13 @@ ZODODE_ALWAYS_INLINE decoded decode_utf8_sequence_quickly(const unsigned char* p
         ((lead & 0x0Fu) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3Fu);
     // Not overlong (E0 80-9F) and not a surrogate (ED A0-BF).
     if (code_point >= 0x800 && !is_surrogate(code_point)) return {code_point, 3};
+  }
+  if (lead - 0xF0u < 5u && is_continuation(p[1]) && is_continuation(p[2]) &&
+      is_continuation(p[3])) {
+    const std::uint32_t code_point =
+        ((lead & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) | (p[3] & 0x3Fu);
+    // Not overlong (F0 80-8F) and not above 10FFFF (F4 90-BF).
+    if (code_point - 0x10000u < 0x100000u) return {code_point, 4};
   }
   return decode_utf8_sequence(p);
 }
@@ -97,8 +104,9 @@ inline decoded code_point_at(const wchar_t* p) {
   return {code_point, 1};
 }
 
-// put_utf8(code_point_at(p)) with the units below 0x10000 that are not
-// surrogates, nearly all of real text, written inline; returns the units read.
+// put_utf8(code_point_at(p)) with the units that are code points by
+// themselves (not surrogates, not above 10FFFF), nearly all of real text,
+// written inline; returns the units read.
 ZODODE_ALWAYS_INLINE std::size_t put_utf8_quickly(const wchar_t* p, char*& out) {
   const std::uint32_t unit = unit_bits(p[0]);
   if (unit < 0x800) {
@@ -112,6 +120,14 @@ ZODODE_ALWAYS_INLINE std::size_t put_utf8_quickly(const wchar_t* p, char*& out) 
     out[1] = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
     out[2] = static_cast<char>(0x80 | (unit & 0x3F));
     out += 3;
+    return 1;
+  }
+  if (sizeof(wchar_t) == 4 && unit - 0x10000u < 0x100000u) {
+    out[0] = static_cast<char>(0xF0 | (unit >> 18));
+    out[1] = static_cast<char>(0x80 | ((unit >> 12) & 0x3F));
+    out[2] = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+    out[3] = static_cast<char>(0x80 | (unit & 0x3F));
+    out += 4;
     return 1;
   }
   const decoded d = code_point_at(p);

@@ -293,10 +293,8 @@ struct avx2_kernels {
     const unsigned most =
         static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(three))) & valid;
     const unsigned odd = valid & ~(many ^ most);
-    const unsigned low_index = avx2_tables::kSpread[odd & 0xF] | avx2_tables::kSpread[many & 0xF]
-                                                                     << 1;
-    const unsigned high_index = avx2_tables::kSpread[odd >> 4] | avx2_tables::kSpread[many >> 4]
-                                                                     << 1;
+    const unsigned low_index = length_index(odd & 0xF, many & 0xF);
+    const unsigned high_index = length_index(odd >> 4, many >> 4);
     const unsigned first_size = avx2_tables::kBytePacks.size[low_index];
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
                      _mm_shuffle_epi8(_mm256_castsi256_si128(bytes), byte_pack(low_index)));
@@ -306,6 +304,12 @@ struct avx2_kernels {
   }
 
  private:
+  // The byte-pack index of four lanes from their odd-length and two-or-more bits.
+  ZODODE_AVX2_INLINE static unsigned length_index(unsigned odd, unsigned many) {
+    return static_cast<unsigned>(avx2_tables::kSpread[odd]) |
+           static_cast<unsigned>(avx2_tables::kSpread[many]) << 1;
+  }
+
   // The five characters of bytes 0-14, three bytes each: each 32-bit lane
   // gets b2 | b1 << 8 | b0 << 16 of its character, whose bits are then put
   // in place.

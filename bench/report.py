@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Turns zodode_bench's JSON output into the Markdown tables of bench/README.md.
 
-Usage: report.py results.json
+Usage: report.py results.json [before.json]
 Benchmarks are named job/impl/input; the medians of the repetitions are used.
 A ratio is the peer's time divided by the library's: above 1 the library is faster.
 Times are CPU times of the benchmark thread (real time counts the waits of a
 shared, loaded machine too); both are in the JSON. Inputs named short* form
 the small-string table, in nanoseconds; the rest are bulk jobs, in
-milliseconds.
+milliseconds. With a second file (the same benchmark program built from an
+earlier commit), a column gives the library's time there and before/now.
 """
 import json
 import sys
@@ -65,9 +66,10 @@ def fmt(t):
     return f"{t:.3f}" if t < 10 else f"{t:.1f}"
 
 
-def table(times, rows, unit, scale):
-    print(f"| job | input | zodode {unit} | peers {unit} (ratio) | target | met |")
-    print("|---|---|---:|---|---|---|")
+def table(times, rows, unit, scale, before):
+    extra = f" before {unit} (before/now) |" if before else ""
+    print(f"| job | input | zodode {unit} |{extra} peers {unit} (ratio) | target | met |")
+    print("|---|---|---:|" + ("---:|" if before else "") + "---|---|---|")
     for job, inp in rows:
         row = times[(job, inp)]
         ours = row.get("zodode")
@@ -82,20 +84,25 @@ def table(times, rows, unit, scale):
                 continue
             goals.append(f"{target:g}x {peer}")
             met.append("yes" if row[peer] / ours >= target else "**no**")
-        print(f"| {job} | {inp} | {fmt(ours * scale)} | {peers} | {', '.join(goals)} | "
+        was = ""
+        if before:
+            old = before.get((job, inp), {}).get("zodode")
+            was = f" {fmt(old * scale)} ({old / ours:.2f}) |" if old else " |"
+        print(f"| {job} | {inp} | {fmt(ours * scale)} |{was} {peers} | {', '.join(goals)} | "
               f"{', '.join(met)} |")
 
 
 def main():
     context, times, order = load(sys.argv[1])
+    before = load(sys.argv[2])[1] if len(sys.argv) > 2 else None
     print(f"Host: {context.get('num_cpus')} CPUs at {context.get('mhz_per_cpu')} MHz, "
           f"load average {', '.join(f'{x:.2f}' for x in context.get('load_avg', []))}, "
           f"{context.get('date', '')}\n")
     bulk = [r for r in order if not r[1].startswith("short")]
     small = [r for r in order if r[1].startswith("short")]
-    table(times, bulk, "ms", 1.0)
+    table(times, bulk, "ms", 1.0, before)
     print("\nSmall strings (40 to 60 bytes):\n")
-    table(times, small, "ns", 1e6)
+    table(times, small, "ns", 1e6, before)
     print("\nLinearity (time at 1M fields / time at 100k; at most 12):\n")
     print("| job | zodode | std |")
     print("|---|---:|---:|")

@@ -36,16 +36,19 @@ class utf8_decoding : public text_reader<unsigned char> {
   bool done() const { return next_ == end_; }
   std::size_t most() const { return left(); }  // two units take four bytes
 
+  // The read position is kept in a local: the vector stores may alias
+  // anything, and a member would be reloaded after each of them.
   std::size_t operator()(wchar_t* out, wchar_t* last) {
     wchar_t* o = out;
-    while (next_ != end_ && o <= last) {
-      if (block_fits()) {
-        const std::size_t run = Kernels::widen_ascii(next_, o);
-        next_ += run;
+    const unsigned char* p = next_;
+    while (p != end_ && o <= last) {
+      if (end_ - p >= static_cast<std::ptrdiff_t>(kBlock)) {
+        const std::size_t run = Kernels::widen_ascii(p, o);
+        p += run;
         o += run;
         if (run == kBlock) continue;
-      } else if (*next_ < 0x80) {
-        *o++ = *next_++;
+      } else if (*p < 0x80) {
+        *o++ = *p++;
         continue;
       }
       // Not ASCII: this character and the non-ASCII ones after it, while
@@ -54,22 +57,36 @@ class utf8_decoding : public text_reader<unsigned char> {
       // without spaces, ideographs, kana), block by block; single accented
       // letters between ASCII are quicker by the rules.
       bool dense = false;
-      while (o <= last && next_ != end_ && *next_ >= 0x80) {
+      while (o <= last && p != end_ && *p >= 0x80) {
         if constexpr (Kernels::whole_sequences) {
-          if (dense && block_fits() && *next_ < 0xF0) {
-            const code_step step = Kernels::utf8_to_units(next_, o);
-            next_ += step.read;
-            o += step.written;
-            if (step.read != 0) continue;
+          if (dense && end_ - p >= static_cast<std::ptrdiff_t>(kBlock) && *p < 0xF0) {
+            const std::size_t read = sequences(p, o);
+            if (read != 0) continue;
           }
         }
-        const decoded d = decode_utf8_sequence_quickly(next_);
+        const decoded d = decode_utf8_sequence_quickly(p);
         o = put_units(d.code_point, o);
-        next_ += d.size;
+        p += d.size;
         dense = true;
       }
     }
+    next_ = p;
     return static_cast<std::size_t>(o - out);
+  }
+
+ private:
+  // One whole-sequence block, out of line: its constants, loaded at the top
+  // of a loop that holds it, would be set up for every round of ASCII too.
+  // Returns the bytes read, p and o moved past what it converted.
+#if defined(__GNUC__)
+  __attribute__((noinline))
+#endif
+  static std::size_t
+  sequences(const unsigned char*& p, wchar_t*& o) {
+    const code_step step = Kernels::utf8_to_units(p, o);
+    p += step.read;
+    o += step.written;
+    return step.read;
   }
 };
 

@@ -1,5 +1,7 @@
 # Thin wrapper over the CMake presets.
-#   make demo              build the library and the zodode tool, run `zodode demo`
+#   make demo              build the library and the zodode tool only (the dist
+#                          preset: no tests, no GoogleTest), run `zodode demo`
+#   make package           the Debian package of the dist build: build/dist/*.deb
 #   make test              build and run every test: every leg below, in order
 #   make test-release      the release build's unit, export and tool tests
 #   make test-scalar       the same tests with the scalar kernels only (no SSE2)
@@ -12,7 +14,7 @@
 #                          (FUZZ_SECONDS per fuzz target, default 30)
 # A leg whose tools are not installed is skipped with a note saying what to
 # install, unless ZODODE_REQUIRE_ALL is set (CI sets it: there nothing skips).
-.PHONY: demo test print-test-legs test-windows test-reliability clean
+.PHONY: demo package test print-test-legs test-windows test-reliability clean
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 30
@@ -36,9 +38,13 @@ LEG_PACKAGES_fuzz = clang libclang-rt-14-dev
 LEG_CONFIGURE_fuzz = -DZODODE_FUZZ_SECONDS=$(FUZZ_SECONDS)
 
 demo:
-	cmake --preset release
-	cmake --build --preset release -j $(JOBS)
-	./build/release/bin/zodode demo
+	cmake --preset dist
+	cmake --build --preset dist -j $(JOBS)
+	./build/dist/bin/zodode demo
+
+package:
+	cmake --preset dist
+	cmake --build --preset dist -j $(JOBS) --target package
 
 test: $(TEST_LEGS)
 

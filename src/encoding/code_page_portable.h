@@ -38,7 +38,7 @@ class utf8_decoding : public text_reader<unsigned char> {
 
   // The read position is kept in a local: the vector stores may alias
   // anything, and a member would be reloaded after each of them.
-  std::size_t operator()(wchar_t* out, wchar_t* last) {
+  ZODODE_ALWAYS_INLINE std::size_t operator()(wchar_t* out, wchar_t* last) {
     wchar_t* o = out;
     const unsigned char* p = next_;
     while (p != end_ && o <= last) {
@@ -78,11 +78,7 @@ class utf8_decoding : public text_reader<unsigned char> {
   // One whole-sequence block, out of line: its constants, loaded at the top
   // of a loop that holds it, would be set up for every round of ASCII too.
   // Returns the bytes read, p and o moved past what it converted.
-#if defined(__GNUC__)
-  __attribute__((noinline))
-#endif
-  static std::size_t
-  sequences(const unsigned char*& p, wchar_t*& o) {
+  ZODODE_NOINLINE static std::size_t sequences(const unsigned char*& p, wchar_t*& o) {
     const code_step step = Kernels::utf8_to_units(p, o);
     p += step.read;
     o += step.written;
@@ -97,7 +93,7 @@ class cp1252_decoding : public text_reader<unsigned char> {
   bool done() const { return next_ == end_; }
   std::size_t most() const { return left(); }
 
-  std::size_t operator()(wchar_t* out, wchar_t* last) {
+  ZODODE_ALWAYS_INLINE std::size_t operator()(wchar_t* out, wchar_t* last) {
     wchar_t* o = out;
     while (next_ != end_ && o <= last) {
       if (block_fits()) {
@@ -121,7 +117,7 @@ class utf8_encoding : public text_reader<wchar_t> {
   bool done() const { return next_ == end_ || *next_ == 0; }
   std::size_t most() const { return 3 * left(); }
 
-  std::size_t operator()(char* out, char* last) {
+  ZODODE_ALWAYS_INLINE std::size_t operator()(char* out, char* last) {
     char* o = out;
     while (!done() && o <= last) {
       if (block_fits()) {
@@ -160,7 +156,7 @@ class cp1252_encoding : public text_reader<wchar_t> {
   bool done() const { return next_ == end_ || *next_ == 0; }
   std::size_t most() const { return left(); }
 
-  std::size_t operator()(char* out, char* last) {
+  ZODODE_ALWAYS_INLINE std::size_t operator()(char* out, char* last) {
     char* o = out;
     while (!done() && o <= last) {
       if (block_fits()) {
@@ -175,10 +171,13 @@ class cp1252_encoding : public text_reader<wchar_t> {
   }
 };
 
-// A result that, with its NUL, passes the count fails as Windows' size query
-// fails.
-inline conversion_failure counted(bool fits) {
-  if (fits) return {};
+// One conversion in rounds. A result that, with its NUL, passes max_count
+// fails as Windows' size query fails. Each conversion is a function of its
+// own, its loop laid out without the others around it.
+template <typename Convert, typename Text, typename Source>
+ZODODE_NOINLINE conversion_failure convert(Source text, Text& out, std::size_t expected,
+                                           std::size_t max_count) {
+  if (fill_in_rounds(out, expected, Convert(text), max_count - 1)) return {};
   return {conversion_failure::step::size_query, kErrorArithmeticOverflow};
 }
 
@@ -202,9 +201,9 @@ conversion_failure portable_to_wide(unsigned code_page, std::string_view text, s
     const std::size_t leads = text.size() <= kShortText
                                   ? 0
                                   : Kernels::utf8_lead_count(bytes_of(text.data()), text.size());
-    return counted(fill_in_rounds(out, leads, utf8_decoding<Kernels>(text), max_count - 1));
+    return convert<utf8_decoding<Kernels>>(text, out, leads, max_count);
   }
-  return counted(fill_in_rounds(out, text.size(), cp1252_decoding<Kernels>(text), max_count - 1));
+  return convert<cp1252_decoding<Kernels>>(text, out, text.size(), max_count);
 }
 
 template <typename Kernels, typename Text>
@@ -212,9 +211,9 @@ conversion_failure portable_to_bytes(unsigned code_page, std::wstring_view text,
                                      std::size_t max_count = kMaxCount) {
   using namespace portable;
   if (code_page == kCodePageUtf8) {
-    return counted(fill_in_rounds(out, 0, utf8_encoding<Kernels>(text), max_count - 1));
+    return convert<utf8_encoding<Kernels>>(text, out, 0, max_count);
   }
-  return counted(fill_in_rounds(out, text.size(), cp1252_encoding<Kernels>(text), max_count - 1));
+  return convert<cp1252_encoding<Kernels>>(text, out, text.size(), max_count);
 }
 
 }  // namespace zodode::detail

@@ -41,10 +41,14 @@
 
 // The per-character steps of the hot loops must be inlined whatever the
 // optimisation level; at -O2 GCC otherwise calls them once per character.
+// ZODODE_NOINLINE keeps a conversion's loop in a function of its own, where
+// GCC lays it out best.
 #if defined(__GNUC__)
 #define ZODODE_ALWAYS_INLINE inline __attribute__((always_inline))
+#define ZODODE_NOINLINE __attribute__((noinline))
 #else
 #define ZODODE_ALWAYS_INLINE inline
+#define ZODODE_NOINLINE
 #endif
 
 namespace zodode::detail {

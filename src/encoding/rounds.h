@@ -45,8 +45,8 @@ std::size_t projected_rest(std::size_t written, const Convert& convert) {
 // seen so far, so a longer result is reallocated about once. Returns false,
 // out unspecified, as soon as the result is longer than limit units.
 template <typename Text, typename Convert>
-bool fill_in_rounds(Text& out, std::size_t expected, Convert convert,
-                    std::size_t limit = static_cast<std::size_t>(-1)) {
+ZODODE_ALWAYS_INLINE bool fill_in_rounds(Text& out, std::size_t expected, Convert convert,
+                                         std::size_t limit = static_cast<std::size_t>(-1)) {
   out.clear();
   if (convert.most() <= kShortText) {
     // most() bounds what the text gives, so one call converts it all.
@@ -131,6 +131,10 @@ class heap_text {
 // kernels (kernels.h) and every other character by the per-character rules,
 // and returns the units written. A block that stops early leaves the writer
 // at most 15 units past last: one more unit still fits, a longer step waits.
+// A round is inlined into fill_in_rounds, and fill_in_rounds into its caller,
+// where the converter is a local (ZODODE_ALWAYS_INLINE): out of line, a
+// round's char writes may alias the read position, which then goes to memory
+// at every step.
 template <typename Source>
 class text_reader {
  public:

@@ -1,7 +1,6 @@
 // Windows module entry. Loading only switches off the per-thread attach and
 // detach notifications; the library has nothing to set up or tear down.
-// Elsewhere a shared object runs nothing of its own at load (the file is
-// built for Windows only).
+// Only the DLL has it (see src/CMakeLists.txt); other builds have no entry.
 #include <windows.h>
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID /*reserved*/) {

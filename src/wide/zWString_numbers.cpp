@@ -55,8 +55,7 @@ std::wstring printf_text(double value, char conversion, int precision) {
   std::string buffer(static_cast<std::size_t>(precision) + 330, '\0');
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                     format_of(conversion), precision);
-  buffer.resize(std::min<std::size_t>(static_cast<std::size_t>(result.ptr - buffer.data()),
-                                      kConversionLimit));
+  buffer.resize(std::min(static_cast<std::size_t>(result.ptr - buffer.data()), kConversionLimit));
   if (conversion == 'E' || conversion == 'G') {
     // ASCII only: toupper would follow the process locale ("inf" in Turkish).
     for (char& c : buffer) {

@@ -116,7 +116,9 @@ TEST(NarrowNumbers, DoublesIgnoreTheNumericLocale) {
   for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"}) {
     if ((found = std::setlocale(LC_NUMERIC, name)) != nullptr) break;
   }
-  if (found == nullptr) GTEST_SKIP() << "no locale with a ',' decimal separator";
+  if (found == nullptr)
+    GTEST_SKIP() << "no locale with a ',' decimal separator; generate one: "
+                    "localedef -i de_DE -f UTF-8 de_DE.UTF-8";
   const std::string local = printf_text(1234.5, false);
   const zString ten(1234.5, false), twenty(0.1, true);
   zString appended("x");

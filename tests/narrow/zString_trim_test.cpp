@@ -82,7 +82,9 @@ TEST(NarrowCase, FollowsTheCLibraryInTheProcessLocale) {
   for (const char* name : {"de_DE.ISO-8859-1", "de_DE.iso88591", "de_DE"}) {
     if ((found = std::setlocale(LC_CTYPE, name)) != nullptr) break;
   }
-  if (found == nullptr) GTEST_SKIP() << "no 8-bit German locale";
+  if (found == nullptr)
+    GTEST_SKIP()
+        << "no 8-bit German locale; generate it: localedef -i de_DE -f ISO-8859-1 de_DE.ISO-8859-1";
   zString e("\xE4x");
   e.ToUpper();
   const zString l = zString("\xC4X").ToLower();

@@ -39,6 +39,7 @@ void register_rtf_benchmarks();
 void register_number_benchmarks();
 void register_split_join_benchmarks();
 void register_edit_benchmarks();
+void register_small_benchmarks();
 
 }  // namespace bench
 

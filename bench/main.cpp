@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   bench::register_number_benchmarks();
   bench::register_split_join_benchmarks();
   bench::register_edit_benchmarks();
+  bench::register_small_benchmarks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "encoding/rounds.h"
 #include "frame/errors.h"
 
 namespace zodode::detail {
@@ -38,6 +39,13 @@ std::string to_bytes(unsigned code_page, std::wstring_view text) {
   const conversion_failure failure = platform_to_bytes(code_page, text, out);
   if (failure) throw_to_bytes_failure(failure);
   return out;
+}
+
+char* to_heap_bytes(unsigned code_page, std::wstring_view text) {
+  heap_text out;
+  const conversion_failure failure = platform_to_bytes(code_page, text, out);
+  if (failure) throw_to_bytes_failure(failure);
+  return out.release();
 }
 
 }  // namespace zodode::detail

@@ -10,6 +10,8 @@
 
 namespace zodode::detail {
 
+class heap_text;
+
 inline constexpr unsigned kCodePageUtf8 = 65001;
 inline constexpr unsigned kCodePageAnsi = 0;
 
@@ -32,6 +34,7 @@ struct conversion_failure {
 // gets the result up to its first NUL, and is unspecified after a failure.
 conversion_failure platform_to_wide(unsigned code_page, std::string_view text, std::wstring& out);
 conversion_failure platform_to_bytes(unsigned code_page, std::wstring_view text, std::string& out);
+conversion_failure platform_to_bytes(unsigned code_page, std::wstring_view text, heap_text& out);
 
 // The failure's message, thrown. The size query's failure from narrow text
 // quotes the text.
@@ -42,6 +45,9 @@ conversion_failure platform_to_bytes(unsigned code_page, std::wstring_view text,
 // The conversions, or their failure thrown. A NUL must follow text.
 std::wstring to_wide(unsigned code_page, std::string_view text);
 std::string to_bytes(unsigned code_page, std::wstring_view text);
+// The bytes in a NUL-terminated heap block of exactly their size, for a
+// zString to adopt (the caller frees it).
+char* to_heap_bytes(unsigned code_page, std::wstring_view text);
 
 }  // namespace zodode::detail
 

@@ -36,27 +36,53 @@ class utf8_decoding : public text_reader<unsigned char> {
   bool done() const { return next_ == end_; }
   std::size_t most() const { return left(); }  // two units take four bytes
 
+  // The read position is kept in a local: the vector stores may alias
+  // anything, and a member would be reloaded after each of them.
   ZODODE_ALWAYS_INLINE std::size_t operator()(wchar_t* out, wchar_t* last) {
     wchar_t* o = out;
-    while (next_ != end_ && o <= last) {
-      if (block_fits()) {
-        const std::size_t run = Kernels::widen_ascii(next_, o);
-        next_ += run;
+    const unsigned char* p = next_;
+    while (p != end_ && o <= last) {
+      if (end_ - p >= static_cast<std::ptrdiff_t>(kBlock)) {
+        const std::size_t run = Kernels::widen_ascii(p, o);
+        p += run;
         o += run;
         if (run == kBlock) continue;
-      } else if (*next_ < 0x80) {
-        *o++ = *next_++;
+      } else if (*p < 0x80) {
+        *o++ = *p++;
         continue;
       }
       // Not ASCII: this character and the non-ASCII ones after it, while
-      // they fit (a block may have taken the writer past last).
-      while (o <= last && next_ != end_ && *next_ >= 0x80) {
-        const decoded d = decode_utf8_sequence_quickly(next_);
+      // they fit (a block may have taken the writer past last). A set that
+      // decodes whole sequences takes over once two come in a row (text
+      // without spaces, ideographs, kana), block by block; single accented
+      // letters between ASCII are quicker by the rules.
+      bool dense = false;
+      while (o <= last && p != end_ && *p >= 0x80) {
+        if constexpr (Kernels::whole_sequences) {
+          if (dense && end_ - p >= static_cast<std::ptrdiff_t>(kBlock) && *p < 0xF0) {
+            const std::size_t read = sequences(p, o);
+            if (read != 0) continue;
+          }
+        }
+        const decoded d = decode_utf8_sequence_quickly(p);
         o = put_units(d.code_point, o);
-        next_ += d.size;
+        p += d.size;
+        dense = true;
       }
     }
+    next_ = p;
     return static_cast<std::size_t>(o - out);
+  }
+
+ private:
+  // One whole-sequence block, out of line: its constants, loaded at the top
+  // of a loop that holds it, would be set up for every round of ASCII too.
+  // Returns the bytes read, p and o moved past what it converted.
+  ZODODE_NOINLINE static std::size_t sequences(const unsigned char*& p, wchar_t*& o) {
+    const code_step step = Kernels::utf8_to_units(p, o);
+    p += step.read;
+    o += step.written;
+    return step.read;
   }
 };
 
@@ -103,8 +129,20 @@ class utf8_encoding : public text_reader<wchar_t> {
         *o++ = static_cast<char>(*next_++);
         continue;
       }
+      // As in decoding: a whole-sequence set takes over runs of non-ASCII
+      // units eight at a time.
+      bool dense = false;
       while (o <= last && next_ != end_ && unit_bits(*next_) >= 0x80) {
+        if constexpr (Kernels::whole_sequences) {
+          if (dense && end_ - next_ >= 8 && unit_bits(*next_) < 0x10000) {
+            const code_step step = Kernels::units_to_utf8(next_, o);
+            next_ += step.read;
+            o += step.written;
+            if (step.read != 0) continue;
+          }
+        }
         next_ += put_utf8_quickly(next_, o);
+        dense = true;
       }
     }
     return static_cast<std::size_t>(o - out);
@@ -146,7 +184,8 @@ ZODODE_NOINLINE conversion_failure convert(Source text, Text& out, std::size_t e
 }  // namespace portable
 
 // platform_to_wide and platform_to_bytes with the kernels of set Kernels and
-// results counted against max_count (lower than kMaxCount only in tests).
+// results counted against max_count (lower than kMaxCount only in tests); the
+// bytes go to a std::string or to a heap_text that a zString then adopts.
 // Any code page other than UTF-8 is Windows-1252.
 //
 // To wide, UTF-8: each character gives at most one unit (two where wchar_t
@@ -158,14 +197,17 @@ conversion_failure portable_to_wide(unsigned code_page, std::string_view text, s
                                     std::size_t max_count = kMaxCount) {
   using namespace portable;
   if (code_page == kCodePageUtf8) {
-    const std::size_t leads = Kernels::utf8_lead_count(bytes_of(text.data()), text.size());
+    // A short text is converted on the stack and needs no expectation.
+    const std::size_t leads = text.size() <= kShortText
+                                  ? 0
+                                  : Kernels::utf8_lead_count(bytes_of(text.data()), text.size());
     return convert<utf8_decoding<Kernels>>(text, out, leads, max_count);
   }
   return convert<cp1252_decoding<Kernels>>(text, out, text.size(), max_count);
 }
 
-template <typename Kernels>
-conversion_failure portable_to_bytes(unsigned code_page, std::wstring_view text, std::string& out,
+template <typename Kernels, typename Text>
+conversion_failure portable_to_bytes(unsigned code_page, std::wstring_view text, Text& out,
                                      std::size_t max_count = kMaxCount) {
   using namespace portable;
   if (code_page == kCodePageUtf8) {

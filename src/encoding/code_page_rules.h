@@ -68,8 +68,8 @@ inline decoded decode_utf8_sequence(const unsigned char* p) {
   return {code_point, static_cast<std::size_t>(length)};
 }
 
-// decode_utf8_sequence with the well-formed two- and three-byte sequences,
-// nearly all of real text, decided inline; everything else goes the long way.
+// decode_utf8_sequence with the well-formed sequences, nearly all of real
+// text, decided inline; everything else goes the long way.
 ZODODE_ALWAYS_INLINE decoded decode_utf8_sequence_quickly(const unsigned char* p) {
   const std::uint32_t lead = p[0];
   if (lead - 0xC2u < 0x1Eu && is_continuation(p[1])) {
@@ -80,6 +80,13 @@ ZODODE_ALWAYS_INLINE decoded decode_utf8_sequence_quickly(const unsigned char* p
         ((lead & 0x0Fu) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3Fu);
     // Not overlong (E0 80-9F) and not a surrogate (ED A0-BF).
     if (code_point >= 0x800 && !is_surrogate(code_point)) return {code_point, 3};
+  }
+  if (lead - 0xF0u < 5u && is_continuation(p[1]) && is_continuation(p[2]) &&
+      is_continuation(p[3])) {
+    const std::uint32_t code_point =
+        ((lead & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) | (p[3] & 0x3Fu);
+    // Not overlong (F0 80-8F) and not above 10FFFF (F4 90-BF).
+    if (code_point - 0x10000u < 0x100000u) return {code_point, 4};
   }
   return decode_utf8_sequence(p);
 }
@@ -97,8 +104,9 @@ inline decoded code_point_at(const wchar_t* p) {
   return {code_point, 1};
 }
 
-// put_utf8(code_point_at(p)) with the units below 0x10000 that are not
-// surrogates, nearly all of real text, written inline; returns the units read.
+// put_utf8(code_point_at(p)) with the units that are code points by
+// themselves (not surrogates, not above 10FFFF), nearly all of real text,
+// written inline; returns the units read.
 ZODODE_ALWAYS_INLINE std::size_t put_utf8_quickly(const wchar_t* p, char*& out) {
   const std::uint32_t unit = unit_bits(p[0]);
   if (unit < 0x800) {
@@ -114,21 +122,20 @@ ZODODE_ALWAYS_INLINE std::size_t put_utf8_quickly(const wchar_t* p, char*& out) 
     out += 3;
     return 1;
   }
+  if (sizeof(wchar_t) == 4 && unit - 0x10000u < 0x100000u) {
+    out[0] = static_cast<char>(0xF0 | (unit >> 18));
+    out[1] = static_cast<char>(0x80 | ((unit >> 12) & 0x3F));
+    out[2] = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+    out[3] = static_cast<char>(0x80 | (unit & 0x3F));
+    out += 4;
+    return 1;
+  }
   const decoded d = code_point_at(p);
   out = put_utf8(d.code_point, out);
   return d.size;
 }
 
 // Windows-1252 -----------------------------------------------------------
-
-// Bytes 0x80-0x9F. The five bytes the code page leaves undefined (81 8D 8F
-// 90 9D) map to the C1 controls of the same value, as Windows maps them; every
-// other byte is its own code point.
-inline constexpr std::array<std::uint16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 inline std::uint32_t cp1252_unit(unsigned char byte) {
   return byte - 0x80u < 0x20u ? kCp1252High[byte - 0x80u] : byte;

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "encoding/code_page.h"
+#include "encoding/rounds.h"
 
 namespace zodode::detail {
 namespace {
@@ -52,6 +53,14 @@ conversion_failure platform_to_wide(unsigned code_page, std::string_view text, s
 
 conversion_failure platform_to_bytes(unsigned code_page, std::wstring_view text, std::string& out) {
   return convert(to_bytes_call, code_page, text.data(), out);
+}
+
+// The calls above fill a std::string; the bytes then go to the heap block.
+conversion_failure platform_to_bytes(unsigned code_page, std::wstring_view text, heap_text& out) {
+  std::string bytes;
+  const conversion_failure failure = platform_to_bytes(code_page, text, bytes);
+  if (!failure) out.append(bytes.data(), bytes.size());
+  return failure;
 }
 
 }  // namespace zodode::detail

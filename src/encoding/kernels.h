@@ -16,12 +16,24 @@
 // - widen_eight writes exactly eight units, the bytes of a 64-bit number
 //   from its least significant one.
 // - utf8_lead_count reads exactly n bytes and writes nothing.
+// - usable() tells whether this processor can run the set.
+// - A set whose whole_sequences is true converts more than runs: its
+//   widen_cp1252 maps bytes 0x80-0x9F too and so converts the whole block,
+//   and it has two members more. utf8_to_units reads exactly kBlock bytes,
+//   writes at most kBlock units, and returns the bytes read and units written:
+//   the leading characters that lie wholly in the block and need no
+//   per-character rule (0 bytes when the first one does). units_to_utf8
+//   reads exactly 8 units and writes at most 28 bytes: the leading units
+//   below 0x10000 that are neither NUL nor a surrogate, encoded. The caller
+//   keeps 32 units of room past the position it writes at.
 //
 // A new set is a header defining one more struct with these members, and a
-// line in the choice below.
+// line in the choice below; a set chosen at run time also needs its own
+// file for the conversions compiled for it (kernels_avx2.cpp).
 #ifndef ZODODE_ENCODING_KERNELS_H
 #define ZODODE_ENCODING_KERNELS_H
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -42,6 +54,17 @@
 namespace zodode::detail {
 
 inline constexpr std::size_t kBlock = 16;
+
+// What a whole-sequence kernel read and wrote.
+struct code_step {
+  std::size_t read;
+  std::size_t written;
+};
+
+// True when the processor runs the AVX2 set (AVX2 and POPCNT, with the
+// operating system saving their registers), found out once; always true where
+// the build forces that set.
+bool avx2_usable();
 
 // Which units a run of wide text may hold.
 enum class unit_set {
@@ -66,6 +89,15 @@ constexpr bool in_set(std::uint32_t u) {
 // Windows-1252 bytes 0x80-0x9F are the ones that are not their own code point.
 constexpr bool cp1252_self(unsigned char b) { return b - 0x80u >= 0x20u; }
 
+// Bytes 0x80-0x9F. The five bytes the code page leaves undefined (81 8D 8F
+// 90 9D) map to the C1 controls of the same value, as Windows maps them; every
+// other byte is its own code point.
+inline constexpr std::array<std::uint16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
 template <typename... Sets>
 struct kernel_list {};
 
@@ -74,12 +106,21 @@ struct kernel_list {};
 #include "encoding/kernels_scalar.h"
 #if defined(__SSE2__) && !defined(ZODODE_SCALAR_ONLY)
 #include "encoding/kernels_sse2.h"
+#if defined(ZODODE_AVX2_KERNELS)
+#include "encoding/kernels_avx2.h"
+#endif
 #endif
 
 namespace zodode::detail {
 
-// Every set this build has (the tests run each), and the one it converts with.
-#if defined(ZODODE_KERNELS_SSE2)
+// Every set this build has (the tests run each that the processor can), and
+// the one it converts with where no set is chosen at run time. The AVX2 set
+// is chosen at run time where the processor has it (avx2_usable); its
+// conversions live in kernels_avx2.cpp.
+#if defined(ZODODE_KERNELS_AVX2)
+using kernel_sets = kernel_list<scalar_kernels, sse2_kernels, avx2_kernels>;
+using native_kernels = sse2_kernels;
+#elif defined(ZODODE_KERNELS_SSE2)
 using kernel_sets = kernel_list<scalar_kernels, sse2_kernels>;
 using native_kernels = sse2_kernels;
 #else
@@ -93,10 +134,11 @@ decltype(auto) with_native_kernels(Run&& run) {
   return run(native_kernels{});
 }
 
-// Calls run(Kernels{}) with every set of the build, for the checks of each.
+// Calls run(Kernels{}) with every set of the build that this processor runs,
+// for the checks of each.
 template <typename Run, typename... Sets>
 void for_each_kernel_set(kernel_list<Sets...> /*sets*/, Run&& run) {
-  (run(Sets{}), ...);
+  ((Sets::usable() ? static_cast<void>(run(Sets{})) : void()), ...);
 }
 
 }  // namespace zodode::detail

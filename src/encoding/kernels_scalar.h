@@ -10,6 +10,9 @@
 namespace zodode::detail {
 
 struct scalar_kernels {
+  static constexpr bool whole_sequences = false;
+  static bool usable() { return true; }
+
   ZODODE_ALWAYS_INLINE static std::size_t widen_ascii(const unsigned char* in, wchar_t* out) {
     std::size_t i = 0;
     for (; i < kBlock && in[i] < 0x80; ++i) out[i] = in[i];

@@ -15,6 +15,9 @@
 namespace zodode::detail {
 
 struct sse2_kernels {
+  static constexpr bool whole_sequences = false;
+  static bool usable() { return true; }
+
   ZODODE_ALWAYS_INLINE static std::size_t widen_ascii(const unsigned char* in, wchar_t* out) {
     const __m128i bytes = load16(in);
     store_widened(bytes, out);

@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <type_traits>
 
 #include "encoding/kernels.h"
 #include "frame/errors.h"
@@ -18,9 +20,12 @@ namespace zodode::detail {
 // Units written per round: small enough that a round's zero fill and its
 // conversion meet in the cache, so the result is written to memory once.
 inline constexpr std::size_t kRound = 2048;
-// Room kept free at the end of a round: a block of 16 units, which is more
-// than one character's step writes.
-inline constexpr std::size_t kSlack = 16;
+// Room kept free at the end of a round: what a kernel may write past the
+// writer (kernels.h), which is more than one character's step writes.
+inline constexpr std::size_t kSlack = 32;
+// A text that gives at most this many units is converted on the stack and
+// then copied into a result of exactly its size: one allocation, no zero fill.
+inline constexpr std::size_t kShortText = 1024;
 
 // The units the rest of the text is expected to give, at the rate seen so far
 // and a sixteenth more: a std::string that must grow again doubles, copying
@@ -43,6 +48,19 @@ template <typename Text, typename Convert>
 ZODODE_ALWAYS_INLINE bool fill_in_rounds(Text& out, std::size_t expected, Convert convert,
                                          std::size_t limit = static_cast<std::size_t>(-1)) {
   out.clear();
+  if (convert.most() <= kShortText) {
+    // most() bounds what the text gives, so one call converts it all.
+    using Unit = std::remove_reference_t<decltype(out[0])>;
+    Unit local[kShortText + kSlack];
+    const std::size_t n = convert(local, local + convert.most());
+    if (n > limit) return false;
+    if constexpr (std::is_same_v<Text, std::basic_string<Unit>>) {
+      out = Text(local, n);  // built at its size: cheaper than growing the empty one
+    } else {
+      out.append(local, n);
+    }
+    if (convert.done()) return true;
+  }
   // Room for the last round too, so an exact expectation means no reallocation.
   out.reserve(std::min(expected, limit) + std::min(kRound, convert.most() + kSlack));
   while (!convert.done()) {
@@ -72,6 +90,12 @@ class heap_text {
   void clear() { size_ = 0; }
   // Within the capacity; the new bytes are the caller's to write.
   void resize(std::size_t n) { size_ = n; }
+  // Appends n bytes.
+  void append(const char* bytes, std::size_t n) {
+    reserve(size_ + n);
+    if (n != 0) std::memcpy(bytes_ + size_, bytes, n);
+    size_ += n;
+  }
   // Room for n bytes and a NUL; the heap's refusal is std::bad_alloc.
   void reserve(std::size_t n) {
     if (bytes_ != nullptr && n <= capacity_) return;
@@ -80,9 +104,15 @@ class heap_text {
     bytes_ = static_cast<char*>(grown);
     capacity_ = n;
   }
-  // The NUL-terminated text, now the caller's to free.
+  // The NUL-terminated text in a block of exactly its size, now the caller's
+  // to free.
   char* release() {
-    reserve(size_);
+    if (bytes_ == nullptr || capacity_ != size_) {
+      void* exact = std::realloc(bytes_, size_ + 1);
+      if (exact == nullptr) throw_bad_alloc();
+      bytes_ = static_cast<char*>(exact);
+      capacity_ = size_;
+    }
     bytes_[size_] = '\0';
     char* text = bytes_;
     bytes_ = nullptr;

@@ -2,6 +2,9 @@
 #include <string>
 
 #include "encoding/rtf_escape.h"
+#if defined(ZODODE_KERNELS_AVX2)
+#include "encoding/avx2_entries.h"
+#endif
 #include "frame/errors.h"
 #include "zWString.h"
 
@@ -15,6 +18,12 @@ zWString zWString::toRTFW() {
     if (length.length() > kWideMaxSize) throw_string_too_long();
   }
   zWString result;
+#if defined(ZODODE_KERNELS_AVX2)
+  if (avx2_usable()) {
+    avx2::rtf_escape_wide(str_, result.str_);
+    return result;
+  }
+#endif
   with_native_kernels(
       [&](auto kernels) { rtf_escape<wchar_t, decltype(kernels)>(str_, result.str_); });
   return result;
@@ -25,7 +34,14 @@ zWString zWString::toRTFW() {
 zString zWString::toRTF() {
   using namespace zodode::detail;
   heap_text text;
-  with_native_kernels([&](auto kernels) { rtf_escape<char, decltype(kernels)>(str_, text); });
+#if defined(ZODODE_KERNELS_AVX2)
+  if (avx2_usable()) {
+    avx2::rtf_escape_narrow(str_, text);
+  } else
+#endif
+  {
+    with_native_kernels([&](auto kernels) { rtf_escape<char, decltype(kernels)>(str_, text); });
+  }
   zString result;
   result.buffer_ = text.release();
   return result;

@@ -10,12 +10,21 @@
 
 using zodode::detail::kCodePageAnsi;
 using zodode::detail::kCodePageUtf8;
-using zodode::detail::to_bytes;
+using zodode::detail::to_heap_bytes;
 using zodode::detail::to_wide;
 
-zString zWString::toUtf8() const { return zString(to_bytes(kCodePageUtf8, str_)); }
+// Converted straight into the buffer the result adopts.
+zString zWString::toUtf8() const {
+  zString result;
+  result.buffer_ = to_heap_bytes(kCodePageUtf8, str_);
+  return result;
+}
 
-zString zWString::toLatin1() const { return zString(to_bytes(kCodePageAnsi, str_)); }
+zString zWString::toLatin1() const {
+  zString result;
+  result.buffer_ = to_heap_bytes(kCodePageAnsi, str_);
+  return result;
+}
 
 // A zString without a buffer reads as the empty text; its text holds no NUL,
 // so it is converted in place rather than copied into a std::string first.

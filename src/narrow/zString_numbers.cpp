@@ -12,7 +12,7 @@
 #include "zString.h"
 
 using zodode::detail::append_text;
-using zodode::detail::join_texts;
+using zodode::detail::copy_text;
 using zodode::detail::replace_buffer;
 
 namespace {
@@ -29,7 +29,7 @@ struct NumberText {
 
 template <typename Integer>
 NumberText decimal_text(Integer value) {
-  NumberText text{};
+  NumberText text;  // to_chars writes the bytes that count
   const std::to_chars_result r = std::to_chars(text.bytes, text.bytes + kNumberRoom, value);
   text.size = static_cast<std::size_t>(r.ptr - text.bytes);
   return text;
@@ -79,26 +79,24 @@ NumberText double_text(double value, bool flag) {
 
 }  // namespace
 
-zString::zString(int value) : buffer_(join_texts(decimal_text(value).view())) {}
+zString::zString(int value) : buffer_(copy_text(decimal_text(value).view())) {}
 
-zString::zString(unsigned long value) : buffer_(join_texts(decimal_text(value).view())) {}
+zString::zString(unsigned long value) : buffer_(copy_text(decimal_text(value).view())) {}
 
-zString::zString(__int64 value) : buffer_(join_texts(decimal_text(value).view())) {}
+zString::zString(__int64 value) : buffer_(copy_text(decimal_text(value).view())) {}
 
-zString::zString(double value, bool flag) : buffer_(join_texts(double_text(value, flag).view())) {}
+zString::zString(double value, bool flag) : buffer_(copy_text(double_text(value, flag).view())) {}
 
-void zString::Set(int value) { replace_buffer(buffer_, join_texts(decimal_text(value).view())); }
+void zString::Set(int value) { replace_buffer(buffer_, copy_text(decimal_text(value).view())); }
 
 void zString::Set(unsigned long value) {
-  replace_buffer(buffer_, join_texts(decimal_text(value).view()));
+  replace_buffer(buffer_, copy_text(decimal_text(value).view()));
 }
 
-void zString::Set(__int64 value) {
-  replace_buffer(buffer_, join_texts(decimal_text(value).view()));
-}
+void zString::Set(__int64 value) { replace_buffer(buffer_, copy_text(decimal_text(value).view())); }
 
 void zString::Set(double value, bool flag) {
-  replace_buffer(buffer_, join_texts(double_text(value, flag).view()));
+  replace_buffer(buffer_, copy_text(double_text(value, flag).view()));
 }
 
 const zString& zString::operator=(int value) {

@@ -11,7 +11,7 @@
 #include "zString.h"
 
 using zodode::detail::allocate_text;
-using zodode::detail::join_texts;
+using zodode::detail::copy_text;
 using zodode::detail::view_of;
 
 namespace {
@@ -52,7 +52,7 @@ std::vector<zString> zString::ToStringList(char separator, bool keepEmpty) const
   // Each field is copied once, straight into the element built in place.
   for_each_field(text, separator, keepEmpty, [&list](std::string_view field) {
     list.emplace_back();
-    list.back().buffer_ = join_texts(field);
+    list.back().buffer_ = copy_text(field);
   });
   return list;
 }

@@ -7,17 +7,18 @@
 
 using zodode::detail::append_text;
 using zodode::detail::assign_text;
+using zodode::detail::copy_text;
 using zodode::detail::join_texts;
 using zodode::detail::text_or_empty;
 using zodode::detail::view_of;
 
 zString::zString() : buffer_(nullptr) {}
 
-zString::zString(const zString& other) : buffer_(join_texts(view_of(other.buffer_))) {}
+zString::zString(const zString& other) : buffer_(copy_text(other.buffer_)) {}
 
-zString::zString(const std::string& text) : buffer_(join_texts(view_of(text.c_str()))) {}
+zString::zString(const std::string& text) : buffer_(copy_text(text.c_str())) {}
 
-zString::zString(const char* text) : buffer_(join_texts(view_of(text))) {}
+zString::zString(const char* text) : buffer_(copy_text(text)) {}
 
 zString::~zString() { std::free(buffer_); }
 

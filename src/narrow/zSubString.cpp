@@ -8,8 +8,8 @@
 #include "narrow/buffer.h"
 #include "zSubString.h"
 
-using zodode::detail::join_texts;
-using zodode::detail::replace_buffer;
+using zodode::detail::copy_text;
+using zodode::detail::splice_text;
 using zodode::detail::view_of;
 
 namespace {
@@ -34,8 +34,9 @@ zSubString::zSubString(zString& str, unsigned int start, unsigned int length)
 }
 
 zString zSubString::data() const {
-  const std::string_view part = covered(view_of(str_.data()), start_, length_);
-  return zString(std::string(part));
+  zString part;
+  part.buffer_ = copy_text(covered(view_of(str_.data()), start_, length_));
+  return part;
 }
 
 zSubString::operator zString() const { return data(); }
@@ -46,16 +47,16 @@ int zSubString::operator==(const char* text) const {
 
 int zSubString::operator!=(const char* text) const { return (*this == text) ? 0 : 1; }
 
-// The new text is built in one buffer (prefix, text, suffix) before the old one
-// is freed, so text may point into the string itself.
+// The new text is prefix, text, suffix, with the range clipped to the text as
+// it is now (a view past a shortened text appends); text may point into the
+// string itself (splice_text).
 const zSubString& zSubString::operator=(const char* text) {
-  const std::string_view whole = view_of(str_.data());
+  const std::size_t size = view_of(str_.buffer_).size();
   const std::string_view insert = view_of(text);
-  const std::string_view prefix = whole.substr(0, std::min<std::size_t>(start_, whole.size()));
+  const std::size_t pos = std::min<std::size_t>(start_, size);
   const std::uint64_t end = std::uint64_t{start_} + length_;
-  const std::string_view suffix =
-      end < whole.size() ? whole.substr(static_cast<std::size_t>(end)) : std::string_view();
-  replace_buffer(str_.buffer_, join_texts(prefix, insert, suffix));
+  const std::size_t count = end < size ? static_cast<std::size_t>(end) - pos : size - pos;
+  splice_text(str_.buffer_, size, pos, count, insert);
   length_ = static_cast<unsigned int>(insert.size());
   return *this;
 }

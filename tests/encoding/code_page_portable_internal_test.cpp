@@ -54,7 +54,7 @@ std::string walk_to_bytes(unsigned code_page, const std::wstring& text) {
 }
 
 template <typename Set>
-class PortableConverter : public ::testing::Test {
+class PortableConverter : public KernelSetTest<Set> {
  protected:
   static void expect_same_to_wide(const std::string& text) {
     for (const unsigned code_page : {kCodePageUtf8, kCodePageAnsi}) {

@@ -15,4 +15,14 @@ struct gtest_types<zodode::detail::kernel_list<Sets...>> {
 };
 using KernelSets = gtest_types<zodode::detail::kernel_sets>::type;
 
+// The base of the typed tests' fixtures: a set this processor cannot run
+// (AVX2 on an older one) is skipped.
+template <typename Set>
+class KernelSetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!Set::usable()) GTEST_SKIP() << "this processor cannot run the set";
+  }
+};
+
 #endif  // ZODODE_TESTS_KERNEL_SETS_H

@@ -37,7 +37,7 @@ std::string walk(const std::wstring& text) {
 }
 
 template <typename Set>
-class RtfEscape : public ::testing::Test {
+class RtfEscape : public KernelSetTest<Set> {
  protected:
   // The narrow form ends at the first NUL.
   static void expect_same(const std::wstring& text) {

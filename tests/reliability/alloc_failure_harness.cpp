@@ -89,7 +89,7 @@ const std::initializer_list<Case> kNarrowEditors = {
     OP(x.s.Remove(5)),
     OP(x.s.Remove(2, 4)),
     OP(x.s.AlignLeftWithSize(77)),
-    OP(x.s(7, 5) = "There"),
+    OP(x.s(7, 5) = "There and"),
     OP(x.s(5, 0) = ","),
     OP(x.s(0, 2) = x.s.data() + x.s.length() / 2),
     OP(x.s(1, 2) = x.other(0, 2))};

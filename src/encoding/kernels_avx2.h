@@ -1,0 +1,424 @@
+// The AVX2 kernel set, chosen at run time on processors that have AVX2 and
+// POPCNT (see kernels.h for the contract). Beyond the runs of the other sets
+// it decodes and encodes whole blocks of UTF-8 with two- and three-byte
+// sequences, and maps Windows-1252's bytes 80-9F inside a block.
+//
+// Every function carries the AVX2 target itself, so this header compiles in
+// any file and the tests call the kernels from ordinary code. The library's
+// conversions over this set are instantiated in kernels_avx2.cpp, compiled
+// for AVX2, where the kernels are inlined into the loops.
+#ifndef ZODODE_ENCODING_KERNELS_AVX2_H
+#define ZODODE_ENCODING_KERNELS_AVX2_H
+
+// Included by kernels.h, after the names it uses.
+#include <immintrin.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#define ZODODE_KERNELS_AVX2 1
+#if defined(__AVX2__) && defined(__POPCNT__)
+#define ZODODE_AVX2_INLINE inline __attribute__((always_inline, target("avx2,popcnt")))
+#else
+#define ZODODE_AVX2_INLINE inline __attribute__((target("avx2,popcnt")))
+#endif
+
+namespace zodode::detail {
+namespace avx2_tables {
+
+// For each mask of eight 16-bit lanes: the byte shuffle that packs the lanes
+// whose bit is set to the front, in order.
+struct lane_packs {
+  alignas(16) std::uint8_t shuffle[256][16];
+};
+
+constexpr lane_packs make_lane_packs() {
+  lane_packs t{};
+  for (unsigned m = 0; m < 256; ++m) {
+    unsigned j = 0;
+    for (unsigned i = 0; i < 8; ++i) {
+      if ((m >> i) & 1) {
+        t.shuffle[m][2 * j] = static_cast<std::uint8_t>(2 * i);
+        t.shuffle[m][2 * j + 1] = static_cast<std::uint8_t>(2 * i + 1);
+        ++j;
+      }
+    }
+    for (unsigned k = 2 * j; k < 16; ++k) t.shuffle[m][k] = 0x80;
+  }
+  return t;
+}
+
+// For four 32-bit lanes holding 0 to 3 UTF-8 bytes each, from the least
+// significant one (index: the four lengths, two bits each, lane 0 lowest):
+// the byte shuffle that packs the bytes in order, and their count.
+struct byte_packs {
+  alignas(16) std::uint8_t shuffle[256][16];
+  std::uint8_t size[256];
+};
+
+constexpr byte_packs make_byte_packs() {
+  byte_packs t{};
+  for (unsigned index = 0; index < 256; ++index) {
+    unsigned j = 0;
+    for (unsigned lane = 0; lane < 4; ++lane) {
+      const unsigned length = (index >> (2 * lane)) & 3;
+      for (unsigned b = 0; b < length; ++b)
+        t.shuffle[index][j++] = static_cast<std::uint8_t>(4 * lane + b);
+    }
+    t.size[index] = static_cast<std::uint8_t>(j);
+    for (unsigned k = j; k < 16; ++k) t.shuffle[index][k] = 0x80;
+  }
+  return t;
+}
+
+// The four bits of x at bits 0, 2, 4 and 6.
+inline constexpr std::uint8_t kSpread[16] = {0x00, 0x01, 0x04, 0x05, 0x10, 0x11, 0x14, 0x15,
+                                             0x40, 0x41, 0x44, 0x45, 0x50, 0x51, 0x54, 0x55};
+
+inline constexpr lane_packs kLanePacks = make_lane_packs();
+
+// Windows-1252's bytes 80-8F and 90-9F: the low and the high bytes of their
+// code points, by the byte's low four bits.
+struct cp1252_nibbles {
+  alignas(16) std::uint8_t low[2][16];
+  alignas(16) std::uint8_t high[2][16];
+};
+
+constexpr cp1252_nibbles make_cp1252_nibbles() {
+  cp1252_nibbles t{};
+  for (unsigned i = 0; i < 32; ++i) {
+    t.low[i / 16][i % 16] = static_cast<std::uint8_t>(kCp1252High[i] & 0xFF);
+    t.high[i / 16][i % 16] = static_cast<std::uint8_t>(kCp1252High[i] >> 8);
+  }
+  return t;
+}
+
+inline constexpr cp1252_nibbles kCp1252Nibbles = make_cp1252_nibbles();
+inline constexpr byte_packs kBytePacks = make_byte_packs();
+
+}  // namespace avx2_tables
+
+struct avx2_kernels {
+  static constexpr bool whole_sequences = true;
+  static bool usable() { return avx2_usable(); }
+
+  ZODODE_AVX2_INLINE static std::size_t widen_ascii(const unsigned char* in, wchar_t* out) {
+    const __m128i bytes = load16(in);
+    store_widened(bytes, out);
+    return run_before(static_cast<unsigned>(_mm_movemask_epi8(bytes)));
+  }
+
+  // Bytes 80-9F are mapped in the block too: the whole block is converted.
+  ZODODE_AVX2_INLINE static std::size_t widen_cp1252(const unsigned char* in, wchar_t* out) {
+    const __m128i bytes = load16(in);
+    const __m128i mapped = _mm_cmplt_epi8(bytes, _mm_set1_epi8(-96));  // 80-9F read as signed
+    if (_mm_movemask_epi8(mapped) == 0) {
+      store_widened(bytes, out);
+      return kBlock;
+    }
+    using avx2_tables::kCp1252Nibbles;
+    const __m128i nibble = _mm_and_si128(bytes, _mm_set1_epi8(0x0F));
+    const __m128i upper =
+        _mm_cmpeq_epi8(_mm_and_si128(bytes, _mm_set1_epi8(0x10)), _mm_set1_epi8(0x10));
+    const __m128i low =
+        _mm_blendv_epi8(_mm_shuffle_epi8(load16(kCp1252Nibbles.low[0]), nibble),
+                        _mm_shuffle_epi8(load16(kCp1252Nibbles.low[1]), nibble), upper);
+    const __m128i high =
+        _mm_blendv_epi8(_mm_shuffle_epi8(load16(kCp1252Nibbles.high[0]), nibble),
+                        _mm_shuffle_epi8(load16(kCp1252Nibbles.high[1]), nibble), upper);
+    const __m256i table =
+        _mm256_set_m128i(_mm_unpackhi_epi8(low, high), _mm_unpacklo_epi8(low, high));
+    const __m256i units =
+        _mm256_blendv_epi8(_mm256_cvtepu8_epi16(bytes), table, _mm256_cvtepi8_epi16(mapped));
+    if constexpr (sizeof(wchar_t) == 4) {
+      store_halves(_mm256_cvtepu16_epi32(_mm256_castsi256_si128(units)), out);
+      store_halves(_mm256_cvtepu16_epi32(_mm256_extracti128_si256(units, 1)), out + 8);
+    } else {
+      store_halves(units, out);
+    }
+    return kBlock;
+  }
+
+  // A block wholly of ASCII (without NUL, for the sets that exclude it) is
+  // tested with one maximum and packed with one lane permute; any other block
+  // goes the SSE2 set's way (compiled here with the AVX encoding).
+  template <unit_set Set>
+  ZODODE_AVX2_INLINE static std::size_t narrow(const wchar_t* in, char* out) {
+    if constexpr (sizeof(wchar_t) == 4) {
+      const __m256i a = load32(in);
+      const __m256i b = load32(in + 8);
+      if (all_ascii<Set>(a, b)) {
+        // 16-bit lanes a0-3 b0-3 | a4-7 b4-7, bytes likewise, then a0-7 b0-7.
+        const __m256i words = _mm256_packs_epi32(a, b);
+        const __m256i bytes = _mm256_packus_epi16(words, words);
+        const __m256i order =
+            _mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 4, 1, 5, 0, 0, 0, 0));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(order));
+        return kBlock;
+      }
+    }
+    return sse2_kernels::narrow<Set>(in, out);
+  }
+
+  template <unit_set Set>
+  ZODODE_AVX2_INLINE static std::size_t copy(const wchar_t* in, wchar_t* out) {
+    if constexpr (sizeof(wchar_t) == 4) {
+      const __m256i a = load32(in);
+      const __m256i b = load32(in + 8);
+      if (all_ascii<Set>(a, b)) {
+        store_halves(a, out);
+        store_halves(b, out + 8);
+        return kBlock;
+      }
+    }
+    return sse2_kernels::copy<Set>(in, out);
+  }
+
+  ZODODE_AVX2_INLINE static void widen_eight(std::uint64_t bytes, wchar_t* out) {
+    const __m128i eight = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&bytes));
+    if constexpr (sizeof(wchar_t) == 4) {
+      store_halves(_mm256_cvtepu8_epi32(eight), out);
+    } else {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_cvtepu8_epi16(eight));
+    }
+  }
+
+  // The SSE2 count keeps up with memory already.
+  static std::size_t utf8_lead_count(const unsigned char* in, std::size_t n) {
+    return sse2_kernels::utf8_lead_count(in, n);
+  }
+
+  // A block of UTF-8: the leading characters that lie wholly in the 16 bytes
+  // at in and are ASCII or well-formed two- and three-byte sequences, decoded.
+  ZODODE_AVX2_INLINE static code_step utf8_to_units(const unsigned char* in, wchar_t* out) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    if (_mm_movemask_epi8(v) == 0) {
+      store_widened(v, out);
+      return {kBlock, kBlock};
+    }
+    // Read as signed bytes: 80-BF are -128..-65, C2-DF -62..-33, E0-EF -32..-17.
+    const __m128i cont = _mm_cmplt_epi8(v, _mm_set1_epi8(-64));
+    const __m128i lead2 =
+        _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(-63)), _mm_cmplt_epi8(v, _mm_set1_epi8(-32)));
+    const __m128i lead3 =
+        _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(-33)), _mm_cmplt_epi8(v, _mm_set1_epi8(-16)));
+    // Five three-byte characters, the common block of ideographs and kana:
+    // E1-EC or EE-EF leads (E0 and ED have narrowed second bytes) at 0, 3, 6,
+    // 9 and 12, continuations between them.
+    constexpr unsigned kLeads5 = 0x1249;
+    constexpr unsigned kTrails5 = 0x36DB;
+    const unsigned lead3_mask = static_cast<unsigned>(_mm_movemask_epi8(lead3));
+    const unsigned cont_mask = static_cast<unsigned>(_mm_movemask_epi8(cont));
+    if ((lead3_mask & 0x7FFF) == kLeads5 && (cont_mask & 0x7FFF) == kTrails5) {
+      const __m128i narrowed = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(-32)),   // E0
+                                            _mm_cmpeq_epi8(v, _mm_set1_epi8(-19)));  // ED
+      if (_mm_movemask_epi8(narrowed) == 0) return five_three_byte(v, out);
+    }
+    const __m128i lead = _mm_or_si128(lead2, lead3);
+    const __m128i ascii = _mm_cmpgt_epi8(v, _mm_set1_epi8(-1));
+    // Everything else (C0, C1, F0-FF) and every flaw stops the block before
+    // the character it touches: a continuation no lead claims, a lead without
+    // its continuations in the block, E0 80-9F (overlong), ED A0-BF (surrogate).
+    const __m128i other =
+        _mm_xor_si128(_mm_or_si128(_mm_or_si128(ascii, cont), lead), _mm_set1_epi8(-1));
+    const __m128i claimed = _mm_or_si128(_mm_slli_si128(lead, 1), _mm_slli_si128(lead3, 2));
+    const __m128i stray = _mm_andnot_si128(claimed, cont);
+    const __m128i cut = _mm_or_si128(_mm_andnot_si128(_mm_srli_si128(cont, 1), lead),
+                                     _mm_andnot_si128(_mm_srli_si128(cont, 2), lead3));
+    const __m128i second = _mm_srli_si128(v, 1);
+    const __m128i outside = _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(-32)),  // E0
+                                                       _mm_cmplt_epi8(second, _mm_set1_epi8(-96))),
+                                         _mm_and_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(-19)),  // ED
+                                                       _mm_cmpgt_epi8(second, _mm_set1_epi8(-97))));
+    const __m128i flaws = _mm_or_si128(_mm_or_si128(other, stray), _mm_or_si128(cut, outside));
+    const unsigned read = static_cast<unsigned>(
+        __builtin_ctz(static_cast<unsigned>(_mm_movemask_epi8(flaws)) | 0x10000u));
+    const unsigned starts = ~static_cast<unsigned>(_mm_movemask_epi8(cont)) & ((1u << read) - 1);
+
+    // The code point at every position, as if a character started there.
+    const __m256i b0 = _mm256_cvtepu8_epi16(v);
+    const __m256i b1 = _mm256_cvtepu8_epi16(second);
+    const __m256i b2 = _mm256_cvtepu8_epi16(_mm_srli_si128(v, 2));
+    const __m256i low6 = _mm256_set1_epi16(0x3F);
+    const __m256i last1 = _mm256_and_si256(b1, low6);
+    const __m256i two =
+        _mm256_or_si256(_mm256_slli_epi16(_mm256_and_si256(b0, _mm256_set1_epi16(0x1F)), 6), last1);
+    const __m256i three =
+        _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(b0, 12), _mm256_slli_epi16(last1, 6)),
+                        _mm256_and_si256(b2, low6));
+    __m256i points = _mm256_blendv_epi8(b0, two, _mm256_cvtepi8_epi16(lead2));
+    points = _mm256_blendv_epi8(points, three, _mm256_cvtepi8_epi16(lead3));
+
+    // The code points of the character starts, packed.
+    const unsigned low = starts & 0xFF;
+    const unsigned high = starts >> 8;
+    const __m128i first = _mm_shuffle_epi8(_mm256_castsi256_si128(points), lane_pack(low));
+    const __m128i rest = _mm_shuffle_epi8(_mm256_extracti128_si256(points, 1), lane_pack(high));
+    const unsigned first_count = static_cast<unsigned>(_mm_popcnt_u32(low));
+    store_units8(first, out);
+    store_units8(rest, out + first_count);
+    return {read, first_count + static_cast<unsigned>(_mm_popcnt_u32(high))};
+  }
+
+  // Eight units to UTF-8: the leading ones below 10000 that are neither NUL
+  // (the end of the text) nor a surrogate, encoded. Writes up to 28 bytes.
+  ZODODE_AVX2_INLINE static code_step units_to_utf8(const wchar_t* in, char* out) {
+    const __m256i u = load_units8(in);
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i from_d800 = _mm256_sub_epi32(u, _mm256_set1_epi32(0xD800));
+    const __m256i surrogate =
+        _mm256_cmpeq_epi32(_mm256_min_epu32(from_d800, _mm256_set1_epi32(0x7FF)), from_d800);
+    const __m256i beyond =
+        _mm256_xor_si256(_mm256_cmpeq_epi32(_mm256_min_epu32(u, _mm256_set1_epi32(0xFFFF)), u),
+                         _mm256_set1_epi32(-1));
+    const __m256i stop =
+        _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi32(u, zero), surrogate), beyond);
+    const unsigned taken = static_cast<unsigned>(__builtin_ctz(
+        static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(stop))) | 0x100u));
+    const unsigned valid = (1u << taken) - 1;
+    const __m256i two_or_more = _mm256_cmpgt_epi32(u, _mm256_set1_epi32(0x7F));
+    const __m256i three = _mm256_cmpgt_epi32(u, _mm256_set1_epi32(0x7FF));
+    // Each lane's bytes, first byte lowest.
+    const __m256i low6 = _mm256_set1_epi32(0x3F);
+    const __m256i trail = _mm256_or_si256(_mm256_and_si256(u, low6), _mm256_set1_epi32(0x80));
+    const __m256i middle =
+        _mm256_or_si256(_mm256_and_si256(_mm256_srli_epi32(u, 6), low6), _mm256_set1_epi32(0x80));
+    const __m256i as_two =
+        _mm256_or_si256(_mm256_or_si256(_mm256_srli_epi32(u, 6), _mm256_set1_epi32(0xC0)),
+                        _mm256_slli_epi32(trail, 8));
+    const __m256i as_three = _mm256_or_si256(
+        _mm256_or_si256(_mm256_srli_epi32(u, 12), _mm256_set1_epi32(0xE0)),
+        _mm256_or_si256(_mm256_slli_epi32(middle, 8), _mm256_slli_epi32(trail, 16)));
+    __m256i bytes = _mm256_blendv_epi8(u, as_two, two_or_more);
+    bytes = _mm256_blendv_epi8(bytes, as_three, three);
+    // Lengths as two-bit numbers: odd (1 or 3) and two or more.
+    const unsigned many =
+        static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(two_or_more))) & valid;
+    const unsigned most =
+        static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(three))) & valid;
+    const unsigned odd = valid & ~(many ^ most);
+    const unsigned low_index = length_index(odd & 0xF, many & 0xF);
+    const unsigned high_index = length_index(odd >> 4, many >> 4);
+    const unsigned first_size = avx2_tables::kBytePacks.size[low_index];
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                     _mm_shuffle_epi8(_mm256_castsi256_si128(bytes), byte_pack(low_index)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + first_size),
+                     _mm_shuffle_epi8(_mm256_extracti128_si256(bytes, 1), byte_pack(high_index)));
+    return {taken, first_size + avx2_tables::kBytePacks.size[high_index]};
+  }
+
+ private:
+  // True when the 16 units of a and b are ASCII, and not NUL unless Set takes it.
+  template <unit_set Set>
+  ZODODE_AVX2_INLINE static bool all_ascii(__m256i a, __m256i b) {
+    if constexpr (Set == unit_set::ascii) {
+      const __m256i top = _mm256_max_epu32(a, b);
+      return _mm256_testz_si256(top, _mm256_set1_epi32(~0x7F)) != 0;
+    } else {
+      // u - 1 below 0x7F: NUL wraps to the largest number.
+      const __m256i one = _mm256_set1_epi32(1);
+      const __m256i top = _mm256_max_epu32(_mm256_sub_epi32(a, one), _mm256_sub_epi32(b, one));
+      return _mm256_testz_si256(_mm256_add_epi32(top, one), _mm256_set1_epi32(~0x7F)) != 0 &&
+             _mm256_testz_si256(top, _mm256_set1_epi32(~0x7F)) != 0;
+    }
+  }
+
+  // The byte-pack index of four lanes from their odd-length and two-or-more bits.
+  ZODODE_AVX2_INLINE static unsigned length_index(unsigned odd, unsigned many) {
+    return static_cast<unsigned>(avx2_tables::kSpread[odd]) |
+           static_cast<unsigned>(avx2_tables::kSpread[many]) << 1;
+  }
+
+  // The five characters of bytes 0-14, three bytes each: each 32-bit lane
+  // gets b2 | b1 << 8 | b0 << 16 of its character, whose bits are then put
+  // in place.
+  ZODODE_AVX2_INLINE static code_step five_three_byte(__m128i v, wchar_t* out) {
+    const __m256i both = _mm256_broadcastsi128_si256(v);
+    const __m256i lanes = _mm256_shuffle_epi8(
+        both, _mm256_setr_epi8(2, 1, 0, -1, 5, 4, 3, -1, 8, 7, 6, -1, 11, 10, 9, -1,  //
+                               14, 13, 12, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1));
+    const __m256i points = _mm256_or_si256(
+        _mm256_and_si256(lanes, _mm256_set1_epi32(0x3F)),
+        _mm256_or_si256(_mm256_and_si256(_mm256_srli_epi32(lanes, 2), _mm256_set1_epi32(0xFC0)),
+                        _mm256_and_si256(_mm256_srli_epi32(lanes, 4), _mm256_set1_epi32(0xF000))));
+    if constexpr (sizeof(wchar_t) == 4) {
+      store_halves(points, out);
+    } else {
+      const __m256i words = _mm256_packus_epi32(points, points);  // per 128-bit half
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                       _mm256_castsi256_si128(_mm256_permute4x64_epi64(words, 0x08)));
+    }
+    return {15, 5};
+  }
+
+  ZODODE_AVX2_INLINE static __m128i load16(const void* p) {
+    return _mm_loadu_si128(static_cast<const __m128i*>(p));
+  }
+  ZODODE_AVX2_INLINE static __m256i load32(const void* p) {
+    return _mm256_loadu_si256(static_cast<const __m256i*>(p));
+  }
+
+  // The length of the leading run given a mask with a bit set for each unit
+  // outside it.
+  ZODODE_AVX2_INLINE static std::size_t run_before(unsigned outside) {
+    return static_cast<std::size_t>(__builtin_ctz(outside | 0x10000u));
+  }
+
+  ZODODE_AVX2_INLINE static __m128i lane_pack(unsigned mask) {
+    return _mm_load_si128(reinterpret_cast<const __m128i*>(avx2_tables::kLanePacks.shuffle[mask]));
+  }
+  ZODODE_AVX2_INLINE static __m128i byte_pack(unsigned index) {
+    return _mm_load_si128(reinterpret_cast<const __m128i*>(avx2_tables::kBytePacks.shuffle[index]));
+  }
+
+  // Eight units at in, zero-extended to 32 bits.
+  ZODODE_AVX2_INLINE static __m256i load_units8(const wchar_t* in) {
+    if constexpr (sizeof(wchar_t) == 4) {
+      return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in));
+    } else {
+      return _mm256_cvtepu16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in)));
+    }
+  }
+
+  // Eight 16-bit values as eight units.
+  ZODODE_AVX2_INLINE static void store_units8(__m128i values, wchar_t* out) {
+    if constexpr (sizeof(wchar_t) == 4) {
+      store_halves(_mm256_cvtepu16_epi32(values), out);
+    } else {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), values);
+    }
+  }
+
+  // 16 bytes as 16 units, zero-extended.
+  // As the SSE2 set widens: on the processors measured, the 256-bit
+  // zero-extension was the slower way to write a run of ASCII.
+  ZODODE_AVX2_INLINE static void store_widened(__m128i bytes, wchar_t* out) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i low = _mm_unpacklo_epi8(bytes, zero);
+    const __m128i high = _mm_unpackhi_epi8(bytes, zero);
+    auto* o = reinterpret_cast<__m128i*>(out);
+    if constexpr (sizeof(wchar_t) == 2) {
+      _mm_storeu_si128(o, low);
+      _mm_storeu_si128(o + 1, high);
+    } else {
+      _mm_storeu_si128(o, _mm_unpacklo_epi16(low, zero));
+      _mm_storeu_si128(o + 1, _mm_unpackhi_epi16(low, zero));
+      _mm_storeu_si128(o + 2, _mm_unpacklo_epi16(high, zero));
+      _mm_storeu_si128(o + 3, _mm_unpackhi_epi16(high, zero));
+    }
+  }
+
+  // 32 bytes as two 16-byte stores: the writer advances by any number of
+  // units, and a 32-byte store that straddles a cache line costs more than two
+  // that need not.
+  ZODODE_AVX2_INLINE static void store_halves(__m256i v, void* out) {
+    _mm_storeu_si128(static_cast<__m128i*>(out), _mm256_castsi256_si128(v));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(static_cast<char*>(out) + 16),
+                     _mm256_extracti128_si256(v, 1));
+  }
+};
+
+}  // namespace zodode::detail
+
+#endif  // ZODODE_ENCODING_KERNELS_AVX2_H

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "zWString.h"
@@ -20,10 +21,15 @@ using In = FuzzedDataProvider;
   std::abort();
 }
 
-// Mostly a value in [lo, hi] (so that results stay near the text), sometimes any value.
+// A value in [lo, hi] (so that results stay near the text), one just below
+// the type's maximum (where sums wrap), or any value.
 template <typename T>
 T near_or_any(In& in, T lo, T hi) {
-  return in.ConsumeBool() ? in.ConsumeIntegralInRange(lo, hi) : in.ConsumeIntegral<T>();
+  const int kind = in.ConsumeIntegralInRange(0, 2);
+  if (kind == 0) return in.ConsumeIntegralInRange(lo, hi);
+  if (kind == 1)
+    return static_cast<T>(std::numeric_limits<T>::max() - in.ConsumeIntegralInRange(0, 3));
+  return in.ConsumeIntegral<T>();
 }
 
 // The text a pointer to the first unit of t stands for.

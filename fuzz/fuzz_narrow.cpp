@@ -41,9 +41,11 @@ void step(zString& s, zString& t, In& in) {
       return self_as_copy(s, [](zString& a, const zString& b) { a += b; });
     case 1:
       return self_as_copy(s, [k](zString& a, const zString& b) { a = b.data() + k; });
-    case 2:
-      return self_as_copy(
-          s, [pos](zString& a, const zString& b) { a.Insert(b, static_cast<int>(pos)); });
+    case 2: {  // a negative position inserts nothing
+      const zString before(s);
+      self_as_copy(s, [pos](zString& a, const zString& b) { a.Insert(b, static_cast<int>(pos)); });
+      return FUZZ_REQUIRE(static_cast<int>(pos) >= 0 || same(s, before));
+    }
     case 3:
       return self_as_copy(s, [&t](zString& a, const zString& b) { a.Replace(t, b); });
     case 4:

@@ -12,9 +12,7 @@
 // makes an operation ask for gigabytes is caught at once.
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstddef>
-#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
@@ -23,97 +21,59 @@
 #include "zSubString.h"
 #include "zWString.h"
 
-extern "C" {
-void* __libc_malloc(std::size_t size);
-void* __libc_realloc(void* block, std::size_t size);
-void* __libc_memalign(std::size_t alignment, std::size_t size);
-void __libc_free(void* block);
-}
+extern "C" void* __libc_malloc(std::size_t size);
+extern "C" void* __libc_realloc(void* block, std::size_t size);
+extern "C" void __libc_free(void* block);
 
 namespace {
 
 constexpr std::size_t kCap = std::size_t{64} << 20;
 constexpr std::size_t kMaxLive = 1 << 14;
 
-// The replaced heap's state; only the single-threaded test runner uses it.
+// The replaced heap's state; only the single-threaded test runner changes it.
 struct Heap {
   long fail_at = 0;  // when non-zero, the fail_at-th allocation from here on fails
   long counted = 0;  // allocations since armed
-  bool fired = false;
-  bool tracking = false;  // live blocks are recorded until freed...
-  bool paused = false;    // ...except while the judge runs
-  std::size_t oversized = 0;
-  std::size_t live = 0;
+  bool fired = false, tracking = false, paused = false;  // live blocks are recorded
+  std::size_t oversized = 0, live = 0;                   // while tracking and not paused
   void* blocks[kMaxLive];
 } heap;
 
 bool refuse(std::size_t size) {
-  if (size > kCap) {
-    heap.oversized = size;
-  } else if (heap.fail_at == 0 || ++heap.counted != heap.fail_at) {
-    return false;
-  } else {
-    heap.fired = true;
-  }
-  errno = ENOMEM;
-  return true;
+  if (size > kCap) return heap.oversized = size, true;
+  if (heap.fail_at == 0 || ++heap.counted != heap.fail_at) return false;
+  return heap.fired = true;
 }
 
 void note(void* block, bool allocated) {
-  if (!heap.tracking || block == nullptr) return;
-  if (allocated) {
-    if (heap.paused) return;
-    if (heap.live == kMaxLive) __builtin_trap();
-    heap.blocks[heap.live++] = block;
-    return;
-  }
+  if (!heap.tracking || block == nullptr || (allocated && heap.paused)) return;
+  if (allocated) return void(heap.blocks[heap.live++ % kMaxLive] = block);
   for (std::size_t i = heap.live; i-- > 0;) {
     if (heap.blocks[i] == block) return void(heap.blocks[i] = heap.blocks[--heap.live]);
   }
 }
 
-void* allocate(std::size_t size, std::size_t alignment = 0) {
-  if (refuse(size)) return nullptr;
-  void* block = alignment ? __libc_memalign(alignment, size) : __libc_malloc(size);
+}  // namespace
+
+extern "C" void* malloc(std::size_t size) {
+  void* block = refuse(size) ? nullptr : __libc_malloc(size);
   note(block, true);
   return block;
 }
-
-void* allocate_or_throw(std::size_t size, std::size_t alignment = 0) {
-  void* block = allocate(size == 0 ? 1 : size, alignment);
-  if (block == nullptr) throw std::bad_alloc();
-  return block;
-}
-
-}  // namespace
-
-extern "C" {
-void* malloc(std::size_t size) { return allocate(size); }
-void free(void* block) {
+extern "C" void free(void* block) {
   note(block, false);
   __libc_free(block);
 }
-void* calloc(std::size_t count, std::size_t size) {
-  std::size_t bytes = 0;
-  if (__builtin_mul_overflow(count, size, &bytes)) bytes = static_cast<std::size_t>(-1);
-  void* block = allocate(bytes);
-  if (block != nullptr) std::memset(block, 0, bytes);
-  return block;
-}
 // A refused realloc leaves the old block as it was, as the C library's does.
-void* realloc(void* block, std::size_t size) {
+extern "C" void* realloc(void* block, std::size_t size) {
   if (block == nullptr) return malloc(size);
-  if (refuse(size)) return nullptr;
-  void* moved = __libc_realloc(block, size);
+  void* moved = refuse(size) ? nullptr : __libc_realloc(block, size);
   if (moved != nullptr) note(block, false), note(moved, true);
   return moved;
 }
-}  // extern "C"
-
-// libstdc++'s array, nothrow and aligned sized forms call these.
-void* operator new(std::size_t n) { return allocate_or_throw(n); }
-void* operator new(std::size_t n, std::align_val_t a) {
-  return allocate_or_throw(n, static_cast<std::size_t>(a));
+void* operator new(std::size_t n) {
+  void* block = malloc(n == 0 ? 1 : n);
+  return block != nullptr ? block : throw std::bad_alloc();
 }
 void operator delete(void* block) noexcept { free(block); }
 void operator delete(void* block, std::size_t) noexcept { free(block); }

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "zWString.h"
@@ -37,35 +38,31 @@ std::wstring outcome(Call call) {
 const wchar_t* const kBad = L"!invalid string position";
 const wchar_t* const kLong = L"!string too long";
 
-TEST(WideStorage, ConstructionAndAssignment) {
+TEST(WideStorage, ConstructionAssignmentAndConcatenation) {
   const std::wstring with_nul(L"ab\0cd", 5);
-  zWString s(L"abc"), t;
-  EXPECT_EQ(with_nul, units(zWString(with_nul)));
-  EXPECT_EQ(L"ab", units(zWString(with_nul.c_str())));
-  EXPECT_EQ(std::wstring(1, L'\0'), units(zWString(L'\0')));
-  EXPECT_TRUE(zWString().empty() && zWString()[0u] == L'\0' && !s.empty() && s.length() == 3u);
+  zWString s(L"ab"), t;
+  EXPECT_TRUE(units(zWString(with_nul)) == with_nul && units(zWString(with_nul.c_str())) == L"ab");
+  EXPECT_TRUE(units(zWString(L'\0')) == std::wstring(1, L'\0') && zWString()[0u] == L'\0');
+  EXPECT_TRUE(zWString().empty() && !s.empty() && s.length() == 2u && s.max_size() == 2147483646u);
   EXPECT_EQ(&t, &(t = s));
   t[0u] = L'x';
-  EXPECT_TRUE(units(s) == L"abc" && t.getWStringData() == L"xbc" && std::wstring(t) == L"xbc");
-  EXPECT_EQ(2147483646u, s.max_size());
+  EXPECT_TRUE(t.getWStringData() == L"xb" && std::wstring(t) == L"xb" && units(s) == L"ab");
+  EXPECT_TRUE(units(L"xy" + s + L"cd") == L"xyabcd" && units(s + t) == L"abxb");
+  EXPECT_EQ(&s, &(s += s));
+  EXPECT_EQ(&s, &(s += L'\0'));
+  EXPECT_EQ(std::wstring(L"abab\0", 5), units(s));
 }
 
 // Where wchar_t holds 32 bits a valid high+low pair becomes one unit; every
 // other unit stays. The rows pin both ends of both surrogate ranges.
 TEST(WideStorage, Utf16InputJoinsValidSurrogatePairs) {
+  // clang-format off
   const std::tuple<std::vector<unsigned short>, std::wstring> cases[] = {
-      {{0x41, 0xD83D, 0xDE00}, units({0x41, 0x1F600})},
-      {{0xD800, 0xDC00}, units({0x10000})},
-      {{0xDBFF, 0xDFFF}, units({0x10FFFF})},
-      {{0xDBFF, 0xDC00, 0x43}, units({0x10FC00, 0x43})},
-      {{0xD7FF, 0xDC00}, units({0xD7FF, 0xDC00})},
-      {{0xD800, 0xDBFF}, units({0xD800, 0xDBFF})},
-      {{0xDC00, 0xD800}, units({0xDC00, 0xD800})},
-      {{0xD800, 0xE000}, units({0xD800, 0xE000})},
-      {{0xDBFF, 0xD7FF}, units({0xDBFF, 0xD7FF})},
-      {{0xE000, 0xDC00}, units({0xE000, 0xDC00})},
-      {{0xD800}, units({0xD800})},
-      {{0xFFFF, 0x20}, units({0xFFFF, 0x20})}};
+      {{0x41, 0xD83D, 0xDE00}, units({0x41, 0x1F600})}, {{0xD800, 0xDC00}, units({0x10000})}, {{0xDBFF, 0xDFFF}, units({0x10FFFF})},
+      {{0xDBFF, 0xDC00, 0x43}, units({0x10FC00, 0x43})}, {{0xD7FF, 0xDC00}, units({0xD7FF, 0xDC00})},
+      {{0xD800, 0xDBFF}, units({0xD800, 0xDBFF})}, {{0xDC00, 0xD800}, units({0xDC00, 0xD800})}, {{0xD800, 0xE000}, units({0xD800, 0xE000})},
+      {{0xDBFF, 0xD7FF}, units({0xDBFF, 0xD7FF})}, {{0xE000, 0xDC00}, units({0xE000, 0xDC00})}, {{0xD800}, units({0xD800})}};
+  // clang-format on
   for (auto [in, want] : cases) {
     std::wstring same(in.begin(), in.end());
     if (sizeof(wchar_t) == 2) want = same;
@@ -115,8 +112,7 @@ TEST(WideEdit, RangesArePositionCheckedAndCountsClipped) {
     EXPECT_EQ(replaced, on([&](zWString& s) { return s.replace(pos, n, std::wstring(L"XY")); })());
     EXPECT_EQ(part, on([&](zWString& s) { return s.substr(pos, n); })());
     EXPECT_EQ(part, on([&](zWString& s) { return units(s(ipos, in)); })());
-    EXPECT_EQ(part,
-              on([&](zWString& s) { return units(static_cast<const zWString&>(s)(ipos, in)); })());
+    EXPECT_EQ(part, on([&](zWString& s) { return units(std::as_const(s)(ipos, in)); })());
     EXPECT_EQ(inserted, on([&](zWString& s) { return s.Insert(xy, ipos), units(s); })());
     EXPECT_EQ(spliced, on([&](zWString& s) { return units(s.ReplaceSubString(pos, n, xy)); })());
     EXPECT_EQ(removed, on([&](zWString& s) { return units(s.Remove(pos)); })());
@@ -125,24 +121,24 @@ TEST(WideEdit, RangesArePositionCheckedAndCountsClipped) {
 
 // Growth past max_size() is refused before anything is allocated.
 TEST(WideEdit, GrowthPastMaxSizeThrowsAndChangesNothing) {
-  const std::function<void(zWString&)> calls[] = {
-      [](zWString& s) { s.resize(2147483647u); },       [](zWString& s) { s.resize(kNpos); },
+  // clang-format off
+  const std::function<void(zWString&)> calls[] = {[](zWString& s) { s.resize(2147483647u); }, [](zWString& s) { s.resize(kNpos); },
       [](zWString& s) { s.append(2147483641u, L'x'); }, [](zWString& s) { s.append(kNpos, L'x'); },
-      [](zWString& s) { s.assign(2147483647u, 'x'); },  [](zWString& s) { s.assign(kNpos, 'x'); },
+      [](zWString& s) { s.assign(2147483647u, 'x'); }, [](zWString& s) { s.assign(kNpos, 'x'); },
       [](zWString& s) { s.AlignLeftWithSize(INT_MAX); }};
+  // clang-format on
   for (const auto& call : calls) {
     zWString s(L"abcdef");
     EXPECT_EQ(kLong, outcome([&] { return call(s), std::wstring(); }));
     EXPECT_EQ(L"abcdef", units(s));
   }
   zWString s(L"ab");
-  s.resize(5);
-  EXPECT_EQ(std::wstring(L"ab\0\0\0", 5), units(s));
-  s.resize(1);
-  EXPECT_EQ(L"a", units(s));
+  s.resize(3);
+  EXPECT_EQ(std::wstring(L"ab\0", 3), units(s));
   EXPECT_EQ(units({0xFFE9, 0xFFE9}), s.assign(2, '\xE9'));  // sign-extended
-  EXPECT_EQ(&s, &s.append(2, L'\0'));
-  EXPECT_EQ(units({0xFFE9, 0xFFE9, 0, 0}), units(s));
+  EXPECT_EQ(&s, &s.append(1, L'\0'));
+  s.resize(1);
+  EXPECT_EQ(units({0xFFE9}), units(s));
 }
 
 // An argument that is this string, or points into it, acts like a copy.
@@ -167,12 +163,10 @@ TEST(WideEdit, OwnTextAsArgumentActsLikeACopy) {
 
 TEST(WideEdit, ReplaceFirstOccurrenceAndUnits) {
   // Each row: text, what, with, whether found, text after.
-  const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, bool, const wchar_t*> cases[] = {
-      {L"aaa", L"a", L"b", true, L"baa"},
-      {L"abc", L"zz", L"b", false, L"abc"},
-      {L"", L"", L"x", true, L"x"},
-      {L"abab", L"ab", L"", true, L"ab"},
-      {L"abc", L"c", L"cc", true, L"abcc"}};
+  // clang-format off
+  const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, bool, const wchar_t*> cases[] = {{L"aaa", L"a", L"b", true, L"baa"},
+      {L"abc", L"zz", L"b", false, L"abc"}, {L"", L"", L"x", true, L"x"}, {L"abab", L"ab", L"", true, L"ab"}, {L"abc", L"c", L"cc", true, L"abcc"}};
+  // clang-format on
   for (const auto& [text, what, with, found, expected] : cases) {
     zWString s(text);
     EXPECT_EQ(found, s.Replace(zWString(what), zWString(with))) << text << " " << what;
@@ -217,15 +211,16 @@ TEST(WideSearch, FindAndRfindInEveryForm) {
   EXPECT_EQ(0u, zWString(L"bab").find(L"b"));
 }
 
+// Each row: set, start position, find_first_of, find_last_of in "a,b;c".
 TEST(WideSearch, SetsFromBothEnds) {
-  // Each row: set, start position, find_first_of, find_last_of in "a,b;c".
   const zWString s(L"a,b;c");
-  const std::tuple<const wchar_t*, unsigned, unsigned, unsigned> cases[] = {
-      {L";,", 0, 1, kNpos},   {L";,", 2, 3, 1},      {L";,", 5, kNpos, 3},
-      {L"", 1, kNpos, kNpos}, {L"c", 100, kNpos, 4}, {L"a", kNpos, kNpos, 0}};
+  // clang-format off
+  const std::tuple<const wchar_t*, unsigned, unsigned, unsigned> cases[] = {{L";,", 0, 1, kNpos}, {L";,", 2, 3, 1},
+      {L";,", 5, kNpos, 3}, {L"", 1, kNpos, kNpos}, {L"c", 100, kNpos, 4}, {L"a", kNpos, kNpos, 0}, {L"c;", 4, 4, 4}};
+  // clang-format on
   for (const auto& [set, pos, first, last] : cases) {
-    EXPECT_EQ(first, s.find_first_of(set, pos)) << set << " " << pos;
-    EXPECT_EQ(last, s.find_last_of(set, pos)) << set << " " << pos;
+    EXPECT_TRUE(first == s.find_first_of(set, pos) && last == s.find_last_of(set, pos))
+        << set << pos;
   }
   EXPECT_TRUE(s.find_first_of(L";,") == 1u && s.find_last_of(L";,") == 3u);
   EXPECT_EQ(kNpos, zWString().find_last_of(L"a"));
@@ -234,16 +229,11 @@ TEST(WideSearch, SetsFromBothEnds) {
 // Units order as unsigned numbers, then by length; equality sees embedded NULs.
 TEST(WideCompare, OrdersByUnsignedUnitThenLength) {
   const std::wstring high = units({sizeof(wchar_t) == 2 ? 0xFFFFu : 0xFFFFFFFFu});
-  const std::tuple<std::wstring, std::wstring, int> cases[] = {
-      {L"ab", L"abc", -1},
-      {L"Z", L"a", -1},
-      {L"\x00E9", L"z", 1},
-      {L"abc", L"abc", 0},
-      {high, L"a", 1},
-      {units({0x7FFF}), units({0x8000}), -1},
-      {L"", L"", 0},
-      {L"b", L"abc", 1},
+  // clang-format off
+  const std::tuple<std::wstring, std::wstring, int> cases[] = {{L"ab", L"abc", -1}, {L"Z", L"a", -1}, {L"\x00E9", L"z", 1},
+      {L"abc", L"abc", 0}, {high, L"a", 1}, {units({0x7FFF}), units({0x8000}), -1}, {L"", L"", 0}, {L"b", L"abc", 1},
       {std::wstring(L"a\0b", 3), std::wstring(L"a\0c", 3), -1}};
+  // clang-format on
   for (const auto& [left_text, right_text, expected] : cases) {
     const zWString left(left_text), right(right_text);
     SCOPED_TRACE(testing::Message() << left_text.c_str() << " " << right_text.c_str());
@@ -258,26 +248,15 @@ TEST(WideCompare, OrdersByUnsignedUnitThenLength) {
   EXPECT_TRUE(zWString(std::wstring(L"abc\0", 4)) != L"abc");
 }
 
-TEST(WideConcatenate, EveryForm) {
-  const zWString a(L"ab");
-  zWString s(L"ab");
-  EXPECT_EQ(L"xyabcd", units(L"xy" + a + L"cd"));
-  EXPECT_EQ(L"abab", units(a + a));
-  EXPECT_EQ(&s, &(s += a));
-  EXPECT_EQ(&s, &(s += L'\0'));
-  EXPECT_EQ(std::wstring(L"abab\0", 5), units(s));
-}
-
 // The text after the last separator is always a field; join puts the
 // separator between neighbours only, and joining a split gives the text back.
 TEST(WideSplit, FieldsAndTheJoinBack) {
   using Fields = std::vector<std::wstring>;
-  const std::tuple<std::wstring, wchar_t, Fields, Fields> cases[] = {
-      {L",a,,b,", L',', {L"", L"a", L"", L"b", L""}, {L"a", L"b"}},
-      {L"", L',', {L""}, {}},
-      {L"abc", L',', {L"abc"}, {L"abc"}},
-      {L",", L',', {L"", L""}, {}},
+  // clang-format off
+  const std::tuple<std::wstring, wchar_t, Fields, Fields> cases[] = {{L",a,,b,", L',', {L"", L"a", L"", L"b", L""}, {L"a", L"b"}},
+      {L"", L',', {L""}, {}}, {L"abc", L',', {L"abc"}, {L"abc"}}, {L",", L',', {L"", L""}, {}},
       {std::wstring(L"a\0b,c", 5), L'\0', {L"a", L"b,c"}, {L"a", L"b,c"}}};
+  // clang-format on
   for (const auto& [text, separator, keep, drop] : cases) {
     const zWString s(text);
     const std::vector<zWString> kept = s.ToStringList(separator, true),
@@ -285,8 +264,7 @@ TEST(WideSplit, FieldsAndTheJoinBack) {
     Fields got_keep, got_drop;
     for (const zWString& f : kept) got_keep.push_back(units(f));
     for (const zWString& f : dropped) got_drop.push_back(units(f));
-    EXPECT_EQ(keep, got_keep) << text.c_str();
-    EXPECT_EQ(drop, got_drop) << text.c_str();
+    EXPECT_TRUE(keep == got_keep && drop == got_drop) << text.c_str();
     if (separator != L'\0') {
       EXPECT_EQ(text, units(zWString(kept, separator)));
     }

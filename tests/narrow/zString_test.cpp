@@ -1,11 +1,15 @@
 // zString and zSubString behaviour tables: every row of a family runs through
-// each overload that forwards to it, and positions, counts and widths near
-// 2^31 and 2^32 are rows like any other.
+// each overload that forwards to it; positions, counts and widths near 2^31
+// and 2^32 are rows like any other. (Passing the string itself as an argument
+// is fuzzed: fuzz_narrow.)
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <climits>
+#include <clocale>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "zString.h"
@@ -54,28 +58,6 @@ TEST(NarrowStorage, AssignAppendAndConcatenateEveryForm) {
   s += -12;
   s += 0.5;
   EXPECT_EQ("ac-120.5|ab", std::string(s) + "|" + (zString("a") + std::string("b\0c", 3)).data());
-}
-
-// The argument may be this string or point into it: the result equals that of
-// passing a copy.
-TEST(NarrowStorage, OwnTextAsArgumentActsLikeACopy) {
-  const auto run = [](auto op) {
-    zString self("abcdef"), other("abcdef");
-    const zString copy(self);
-    op(self, self);
-    op(other, copy);
-    EXPECT_STREQ(other.data(), self.data());
-  };
-  run([](zString& s, const zString& a) { s = a; });
-  run([](zString& s, const zString& a) { s = a.data() + 2; });
-  run([](zString& s, const zString& a) { s += a; });
-  run([](zString& s, const zString& a) { s += a.data() + 4; });
-  run([](zString& s, const zString& a) { s.Insert(a, 2); });
-  run([](zString& s, const zString& a) { s.Replace(zString("cd"), a); });
-  run([](zString& s, const zString& a) { s(1, 2) = a.data() + 3; });
-  run([](zString& s, const zString& a) {
-    s.base64(reinterpret_cast<unsigned char*>(const_cast<char*>(a.data())), 6);
-  });
 }
 
 struct OrderCase {
@@ -232,6 +214,76 @@ TEST(SubStringView, AssigningAViewCopiesStringAndRange) {
   EXPECT_STREQ("eco", va.data().data());
   va = zSubString(empty, 0, 0);
   EXPECT_STREQ("", a.data());
+}
+
+// Each row: text, TrimSpaceRight, TrimSpaceLeft, TrimSpace, Trim('x'). The
+// right trim never removes the first byte.
+// clang-format off
+const char* const kTrims[][5] = {
+    {"  ab  ", "  ab", "ab  ", "ab", "  ab  "}, {"   ", " ", "", "", "   "}, {" ", " ", "", "", " "},
+    {"x ", "x", "x ", "x", " "}, {"", "", "", "", ""}, {"a", "a", "a", "a", "a"},
+    {"a\t\n\v\f\r ", "a", "a\t\n\v\f\r ", "a", "a\t\n\v\f\r "}, {"\r\n\tx y", "\r\n\tx y", "x y", "x y", "\r\n\tx y"},
+    {"xxabxx", "xxabxx", "xxabxx", "xxabxx", "ab"}, {"xxx", "xxx", "xxx", "xxx", ""}, {"axb", "axb", "axb", "axb", "axb"},
+    {"x\xA0 ", "x\xA0", "x\xA0 ", "x\xA0", "\xA0 "}};
+// clang-format on
+
+// The trims work in place, return the string itself and are idempotent.
+TEST(NarrowTrim, EachTrimOnEachRow) {
+  ASSERT_NE(nullptr, std::setlocale(LC_CTYPE, "C"));
+  for (const auto& row : kTrims) {
+    for (int k = 0; k < 5; ++k) {
+      zString s(row[0]);
+      const char* before = s.data();
+      const auto trim = [&]() -> const zString& {
+        if (k < 2) return k == 0 ? s.TrimSpaceRight() : s.TrimSpaceLeft();
+        return k == 2 ? s.TrimSpace() : s.Trim(k == 3 ? 'x' : '\0');
+      };
+      EXPECT_EQ(&s, &trim());
+      EXPECT_STREQ(row[k == 4 ? 0 : k + 1], trim().data()) << '"' << row[0] << "\" trim " << k;
+      EXPECT_EQ(before, s.data());
+    }
+  }
+  zString none;
+  EXPECT_STREQ("", none.TrimSpace().data());
+}
+
+// Every byte maps as the C library's toupper/tolower in the C locale, in place
+// or into a copy that leaves the string alone. In an 8-bit German locale 0xE4
+// has the upper-case partner 0xC4 (the locale exists where CI generates it).
+TEST(NarrowCase, FollowsTheCLibraryInTheProcessLocale) {
+  ASSERT_NE(nullptr, std::setlocale(LC_ALL, "C"));
+  std::string all, upper, lower;
+  for (int b = 1; b < 256; ++b) {
+    all += static_cast<char>(b);
+    upper += static_cast<char>(std::toupper(b));
+    lower += static_cast<char>(std::tolower(b));
+  }
+  const zString s(all.c_str());
+  zString up(s), down(s);
+  EXPECT_TRUE(&up == &up.ToUpper() && &down == &down.ToLower() && upper == up.data());
+  EXPECT_TRUE(lower == down.data() && upper == s.ToUpper().data() && lower == s.ToLower().data());
+  const char* found = nullptr;
+  for (const char* name : {"de_DE.ISO-8859-1", "de_DE.iso88591", "de_DE"}) {
+    if ((found = std::setlocale(LC_CTYPE, name)) != nullptr) break;
+  }
+  if (found == nullptr) GTEST_SKIP() << "no 8-bit German locale";
+  const zString e = zString("\xE4x").ToUpper(), l = zString("\xC4X").ToLower();
+  std::setlocale(LC_CTYPE, "C");
+  EXPECT_STREQ("\xC4X", e.data());
+  EXPECT_STREQ("\xE4x", l.data());
+}
+
+TEST(NarrowAlign, PadsToExactlyTheWidth) {
+  // clang-format off
+  const std::tuple<const char*, int, std::string> cases[] = {
+      {"ab", 5, "ab   "}, {"abcdef", 3, "abcdef"}, {"", 25, std::string(25, ' ')}, {"ab", 2, "ab"}, {nullptr, 3, "   "},
+      {"ab", -1, "ab"}, {"a", 17, "a" + std::string(16, ' ')}, {"abc", INT_MIN, "abc"}, {nullptr, -1, ""}, {"ab", -10, "ab"}};
+  // clang-format on
+  for (const auto& [in, width, want] : cases) {
+    zString s = in ? zString(in) : zString();
+    EXPECT_EQ(&s, &s.AlignLeftWithSize(width));
+    EXPECT_EQ(want, s.data()) << in << " to " << width;
+  }
 }
 
 }  // namespace

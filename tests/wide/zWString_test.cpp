@@ -28,19 +28,22 @@ std::wstring units(std::initializer_list<unsigned> list) {
   return text;
 }
 
-// What call gives: its text, or "!" and the exception text when it throws.
+// What call gives: its text, or the type and text of the exception it throws.
 template <typename Call>
 std::wstring outcome(Call call) {
+  std::string what;
   try {
     return call();
-  } catch (const std::exception& e) {
-    const std::string what = e.what();
-    return L"!" + std::wstring(what.begin(), what.end());
+  } catch (const std::out_of_range& e) {
+    what = std::string("out_of_range: ") + e.what();
+  } catch (const std::length_error& e) {
+    what = std::string("length_error: ") + e.what();
   }
+  return std::wstring(what.begin(), what.end());
 }
 
-const wchar_t* const kBad = L"!invalid string position";
-const wchar_t* const kLong = L"!string too long";
+const wchar_t* const kBad = L"out_of_range: invalid string position";
+const wchar_t* const kLong = L"length_error: string too long";
 
 TEST(WideStorage, ConstructionAssignmentAndConcatenation) {
   const std::wstring with_nul(L"ab\0cd", 5);
@@ -105,7 +108,7 @@ TEST(WideEdit, RangesArePositionCheckedAndCountsClipped) {
       return [edit] {
         zWString s(L"abcdef");
         const std::wstring result = outcome([&] { return edit(s); });
-        return result[0] == L'!' && units(s) != L"abcdef" ? L"changed by a throw" : result;
+        return result == kBad && units(s) != L"abcdef" ? L"changed by a throw" : result;
       };
     };
     const int ipos = static_cast<int>(pos), in = static_cast<int>(n);

@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "encoding/code_page.h"
-#include "encoding/code_page_direct.h"
+#include "encoding/code_page_portable.h"
 #include "fuzz_input.h"
 #include "zString.h"
 #include "zWString.h"
@@ -97,48 +96,30 @@ wchar_t take_unit(In& in) {
   return static_cast<wchar_t>(in.ConsumeIntegral<std::uint32_t>());
 }
 
-// The converter's two calls and its whole-text form on the portable and the
-// SSE2 path give the same text (the public members take the fastest road).
-template <typename Unit, typename Source, typename Call>
-std::basic_string<Unit> two_calls(Call call, unsigned code_page, const Source* text) {
-  const int n = call(code_page, text, nullptr, 0);
-  std::basic_string<Unit> out(static_cast<std::size_t>(n), Unit());
-  FUZZ_REQUIRE(call(code_page, text, &out[0], n) == n);
-  return out.c_str();
+// The portable converter with every kernel set gives the same text as the
+// public members.
+void check_kernel_sets(const std::string& text, const zWString& utf8, const zWString& latin1) {
+  using namespace zodode::detail;
+  for_each_kernel_set(kernel_sets{}, [&](auto kernels) {
+    using Kernels = decltype(kernels);
+    std::wstring out;
+    FUZZ_REQUIRE(!portable_to_wide<Kernels>(kCodePageUtf8, text, out) && reads_as(utf8, out));
+    FUZZ_REQUIRE(!portable_to_wide<Kernels>(kCodePageAnsi, text, out) && reads_as(latin1, out));
+  });
 }
 
-void check_paths_agree(const std::string& text) {
+void check_kernel_sets(const std::wstring& w, const zString& utf8, const zString& latin1) {
   using namespace zodode::detail;
-  for (const unsigned cp : {kCodePageUtf8, kCodePageAnsi}) {
-    const std::wstring expected =
-        two_calls<wchar_t>(platform_code_pages().to_wide, cp, text.c_str());
-    std::wstring portable, sse2;
-    const bool utf8 = cp == kCodePageUtf8;
-    FUZZ_REQUIRE(utf8 ? utf8_to_wide_direct<run_path::portable>(text, portable)
-                      : latin1_to_wide_direct<run_path::portable>(text, portable));
-    FUZZ_REQUIRE(utf8 ? utf8_to_wide_direct<run_path::sse2>(text, sse2)
-                      : latin1_to_wide_direct<run_path::sse2>(text, sse2));
-    FUZZ_REQUIRE(portable == expected && sse2 == expected);
-  }
-}
-
-void check_paths_agree(const std::wstring& w) {
-  using namespace zodode::detail;
-  for (const unsigned cp : {kCodePageUtf8, kCodePageAnsi}) {
-    const std::string expected = two_calls<char>(platform_code_pages().to_bytes, cp, w.c_str());
-    std::string portable, sse2;
-    const bool utf8 = cp == kCodePageUtf8;
-    FUZZ_REQUIRE(utf8 ? wide_to_utf8_direct<run_path::portable>(w, portable)
-                      : wide_to_latin1_direct<run_path::portable>(w, portable));
-    FUZZ_REQUIRE(utf8 ? wide_to_utf8_direct<run_path::sse2>(w, sse2)
-                      : wide_to_latin1_direct<run_path::sse2>(w, sse2));
-    FUZZ_REQUIRE(portable == expected && sse2 == expected);
-  }
+  for_each_kernel_set(kernel_sets{}, [&](auto kernels) {
+    using Kernels = decltype(kernels);
+    std::string out;
+    FUZZ_REQUIRE(!portable_to_bytes<Kernels>(kCodePageUtf8, w, out) && out == utf8.data());
+    FUZZ_REQUIRE(!portable_to_bytes<Kernels>(kCodePageAnsi, w, out) && out == latin1.data());
+  });
 }
 
 void check_decode(const std::string& bytes) {
   const std::string text = up_to_nul(bytes);
-  check_paths_agree(text);
   const zWString utf8 = zWString::fromUtf8(zString(text.c_str()));
   FUZZ_REQUIRE(reads_as(utf8, decode_utf8(text)));
   for (unsigned i = 0; i < utf8.size(); ++i) {
@@ -150,6 +131,7 @@ void check_decode(const std::string& bytes) {
   const zWString from_latin1 = zWString::fromLatin1(zString(text.c_str()));
   FUZZ_REQUIRE(reads_as(from_latin1, latin1));
   FUZZ_REQUIRE(text == from_latin1.toLatin1().data());
+  check_kernel_sets(text, utf8, from_latin1);
 }
 
 // UTF-8 joins valid pairs and writes lone surrogates and units past U+10FFFF as
@@ -172,11 +154,12 @@ void check_encode(const std::wstring& w, unsigned pick) {
     }
     put_utf8(utf8, static_cast<std::uint32_t>(points.back()));
   }
-  check_paths_agree(w);
   zWString subject(w);
   const zString encoded = subject.toUtf8();
   FUZZ_REQUIRE(utf8 == encoded.data());
-  FUZZ_REQUIRE(latin1 == subject.toLatin1().data());
+  const zString encoded_latin1 = subject.toLatin1();
+  FUZZ_REQUIRE(latin1 == encoded_latin1.data());
+  check_kernel_sets(w, encoded, encoded_latin1);
   if (!lone) FUZZ_REQUIRE(reads_as(zWString::fromUtf8(encoded), points));
   // toASCII: count is at most the length, reading past it is the caller's fault.
   const unsigned count = pick % (static_cast<unsigned>(w.size()) + 1);

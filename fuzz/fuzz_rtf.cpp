@@ -48,14 +48,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::wstring narrow = zodode::fuzz::up_to_nul(expected);
   FUZZ_REQUIRE(std::string(narrow.begin(), narrow.end()) == subject.toRTF().data());
   FUZZ_REQUIRE(zodode::fuzz::reads_as(subject, w));
-  // Both run paths and the counting reference agree with the model too.
-  using zodode::detail::run_path;
+  // Every kernel set agrees with the model too.
   const std::string narrow_bytes(narrow.begin(), narrow.end());
-  FUZZ_REQUIRE((zodode::detail::rtf_in_rounds<wchar_t, run_path::portable>(w)) == expected);
-  FUZZ_REQUIRE((zodode::detail::rtf_in_rounds<wchar_t, run_path::sse2>(w)) == expected);
-  FUZZ_REQUIRE(zodode::detail::rtf_counted<wchar_t>(w) == expected);
-  FUZZ_REQUIRE((zodode::detail::rtf_in_rounds<char, run_path::portable>(w)) == narrow_bytes);
-  FUZZ_REQUIRE((zodode::detail::rtf_in_rounds<char, run_path::sse2>(w)) == narrow_bytes);
-  FUZZ_REQUIRE(zodode::detail::rtf_counted<char>(w) == narrow_bytes);
+  zodode::detail::for_each_kernel_set(zodode::detail::kernel_sets{}, [&](auto kernels) {
+    std::wstring wide_out;
+    std::string narrow_out;
+    zodode::detail::rtf_escape<wchar_t, decltype(kernels)>(w, wide_out);
+    zodode::detail::rtf_escape<char, decltype(kernels)>(w, narrow_out);
+    FUZZ_REQUIRE(wide_out == expected && narrow_out == narrow_bytes);
+  });
   return 0;
 }

@@ -153,9 +153,9 @@ class ZODODE_API zString {
   // Base64.
 
   // Encodes length bytes at data as Base64 (RFC 4648) in lines of 76
-  // characters, each followed by "\n"; replaces this text with it and returns
-  // a copy. A length of 0 or less gives the empty text. data may point into
-  // this string.
+  // characters; a "\n" follows each full line of 76, none the shorter last
+  // one. Replaces this text with it and returns a copy. A length of 0 or less
+  // gives the empty text. data may point into this string.
   zString base64(unsigned char* data, long length);
 
  protected:

@@ -1,8 +1,13 @@
 // Export control and the __int64 type shared by the zodode32 public headers.
+// ZODODE_API marks the exported classes: exported while the shared library is
+// built (ZODODE_BUILDING), plain in a static build of the library
+// (ZODODE_STATIC), and imported by every client of the shared library.
 #ifndef ZODODE_EXPORT_H
 #define ZODODE_EXPORT_H
 
-#if defined(_WIN32)
+#if defined(ZODODE_STATIC)
+#define ZODODE_API
+#elif defined(_WIN32)
 #if defined(ZODODE_BUILDING)
 #define ZODODE_API __declspec(dllexport)
 #else

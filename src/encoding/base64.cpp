@@ -6,6 +6,7 @@
 #include <memory>
 #include <string_view>
 
+#include "frame/unicode.h"
 #include "narrow/buffer.h"
 #include "zString.h"
 
@@ -26,11 +27,7 @@ struct FreeDeleter {
 };
 using OwnedText = std::unique_ptr<char, FreeDeleter>;
 
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-constexpr bool kBigEndian = true;
-#else
-constexpr bool kBigEndian = false;
-#endif
+constexpr bool kBigEndian = !zodode::detail::kLittleEndian;
 
 // The two alphabet characters of every 12-bit value, as the 16-bit number
 // whose bytes in memory are those characters in order: a group of three bytes

@@ -1,7 +1,6 @@
-// The per-character rules of the portable converter, shared by its two-call
-// form and its whole-text form: Windows' flags-0 UTF-8 decoding and encoding
-// and the Windows-1252 table. Every rule here works on one character; the
-// loops around them decide how text is walked.
+// The per-character rules of the portable converter: Windows' flags-0 UTF-8
+// decoding and encoding and the Windows-1252 table. Every rule here works on
+// one character; the loops around them decide how text is walked.
 #ifndef ZODODE_ENCODING_CODE_PAGE_RULES_H
 #define ZODODE_ENCODING_CODE_PAGE_RULES_H
 
@@ -9,12 +8,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "encoding/unit_runs.h"
+#include "encoding/kernels.h"
+#include "frame/unicode.h"
 
 namespace zodode::detail {
-
-inline constexpr std::uint32_t kReplacement = 0xFFFD;
-inline constexpr std::uint32_t kMaxCodePoint = 0x10FFFF;
 
 // UTF-8 ------------------------------------------------------------------
 
@@ -82,13 +79,10 @@ ZODODE_ALWAYS_INLINE decoded decode_utf8_sequence_quickly(const unsigned char* p
     const std::uint32_t code_point =
         ((lead & 0x0Fu) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3Fu);
     // Not overlong (E0 80-9F) and not a surrogate (ED A0-BF).
-    if (code_point >= 0x800 && code_point - 0xD800u >= 0x800u) return {code_point, 3};
+    if (code_point >= 0x800 && !is_surrogate(code_point)) return {code_point, 3};
   }
   return decode_utf8_sequence(p);
 }
-
-inline bool is_high_surrogate(std::uint32_t unit) { return unit - 0xD800u < 0x400u; }
-inline bool is_low_surrogate(std::uint32_t unit) { return unit - 0xDC00u < 0x400u; }
 
 // The code point that the units at p stand for, and how many units that took:
 // a valid surrogate pair in consecutive units is its code point (where wchar_t
@@ -97,29 +91,10 @@ inline bool is_low_surrogate(std::uint32_t unit) { return unit - 0xDC00u < 0x400
 inline decoded code_point_at(const wchar_t* p) {
   std::uint32_t code_point = unit_bits(p[0]);
   if (is_high_surrogate(code_point) && is_low_surrogate(unit_bits(p[1]))) {
-    return {0x10000 + ((code_point - 0xD800) << 10) + (unit_bits(p[1]) - 0xDC00), 2};
+    return {pair_code_point(code_point, unit_bits(p[1])), 2};
   }
-  if (code_point - 0xD800u < 0x800u || code_point > kMaxCodePoint) code_point = kReplacement;
+  if (is_surrogate(code_point) || code_point > kMaxCodePoint) code_point = kReplacement;
   return {code_point, 1};
-}
-
-inline std::size_t utf8_size(std::uint32_t code_point) {
-  return code_point < 0x80 ? 1 : code_point < 0x800 ? 2 : code_point < 0x10000 ? 3 : 4;
-}
-
-// Writes the UTF-8 bytes of a code point; returns the end.
-inline char* put_utf8(std::uint32_t code_point, char* out) {
-  const std::size_t size = utf8_size(code_point);
-  if (size == 1) {
-    *out = static_cast<char>(code_point);
-    return out + 1;
-  }
-  constexpr unsigned char kLeadMarks[] = {0, 0, 0xC0, 0xE0, 0xF0};
-  *out++ = static_cast<char>(kLeadMarks[size] | (code_point >> (6 * (size - 1))));
-  for (std::size_t i = size - 1; i-- > 0;) {
-    *out++ = static_cast<char>(0x80 | ((code_point >> (6 * i)) & 0x3F));
-  }
-  return out;
 }
 
 // put_utf8(code_point_at(p)) with the units below 0x10000 that are not
@@ -132,7 +107,7 @@ ZODODE_ALWAYS_INLINE std::size_t put_utf8_quickly(const wchar_t* p, char*& out) 
     out += 2;
     return 1;
   }
-  if (unit < 0x10000 && unit - 0xD800u >= 0x800u) {
+  if (unit < 0x10000 && !is_surrogate(unit)) {
     out[0] = static_cast<char>(0xE0 | (unit >> 12));
     out[1] = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
     out[2] = static_cast<char>(0x80 | (unit & 0x3F));
@@ -144,32 +119,19 @@ ZODODE_ALWAYS_INLINE std::size_t put_utf8_quickly(const wchar_t* p, char*& out) 
   return d.size;
 }
 
-// Writes a code point as wchar_t units (a surrogate pair where wchar_t is 16
-// bits); returns the end.
-inline wchar_t* put_units(std::uint32_t code_point, wchar_t* out) {
-  if (sizeof(wchar_t) == 2 && code_point >= 0x10000) {
-    code_point -= 0x10000;
-    out[0] = static_cast<wchar_t>(0xD800 + (code_point >> 10));
-    out[1] = static_cast<wchar_t>(0xDC00 + (code_point & 0x3FF));
-    return out + 2;
-  }
-  *out = static_cast<wchar_t>(code_point);
-  return out + 1;
-}
-
 // Windows-1252 -----------------------------------------------------------
 
 // Bytes 0x80-0x9F. The five bytes the code page leaves undefined (81 8D 8F
 // 90 9D) map to the C1 controls of the same value, as Windows maps them; every
 // other byte is its own code point.
-inline constexpr std::array<std::uint16_t, 32> kWindows1252High = {
+inline constexpr std::array<std::uint16_t, 32> kCp1252High = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-inline std::uint32_t windows_1252_unit(unsigned char byte) {
-  return byte - 0x80u < 0x20u ? kWindows1252High[byte - 0x80u] : byte;
+inline std::uint32_t cp1252_unit(unsigned char byte) {
+  return byte - 0x80u < 0x20u ? kCp1252High[byte - 0x80u] : byte;
 }
 
 struct byte_of_unit {
@@ -177,11 +139,11 @@ struct byte_of_unit {
   unsigned char byte;
 };
 
-// kWindows1252High inverted and sorted by unit, for a binary search.
-constexpr std::array<byte_of_unit, 32> invert_windows_1252() {
+// kCp1252High inverted and sorted by unit, for a binary search.
+constexpr std::array<byte_of_unit, 32> invert_cp1252() {
   std::array<byte_of_unit, 32> inverse{};
   for (std::size_t i = 0; i < inverse.size(); ++i) {
-    byte_of_unit entry{kWindows1252High[i], static_cast<unsigned char>(0x80 + i)};
+    byte_of_unit entry{kCp1252High[i], static_cast<unsigned char>(0x80 + i)};
     std::size_t j = i;
     for (; j > 0 && inverse[j - 1].unit > entry.unit; --j) inverse[j] = inverse[j - 1];
     inverse[j] = entry;
@@ -189,24 +151,24 @@ constexpr std::array<byte_of_unit, 32> invert_windows_1252() {
   return inverse;
 }
 
-inline constexpr std::array<byte_of_unit, 32> kWindows1252Inverse = invert_windows_1252();
+inline constexpr std::array<byte_of_unit, 32> kCp1252Inverse = invert_cp1252();
 
 // No best-fit mapping: a character outside the code page becomes '?' (a
 // fullwidth quotation mark must not turn into a '"' that splits a command line).
-inline unsigned char windows_1252_byte(std::uint32_t unit) {
+inline unsigned char cp1252_byte(std::uint32_t unit) {
   if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return static_cast<unsigned char>(unit);
   std::size_t low = 0;
-  std::size_t high = kWindows1252Inverse.size();
+  std::size_t high = kCp1252Inverse.size();
   while (low < high) {
     const std::size_t mid = (low + high) / 2;
-    if (kWindows1252Inverse[mid].unit < unit) {
+    if (kCp1252Inverse[mid].unit < unit) {
       low = mid + 1;
     } else {
       high = mid;
     }
   }
-  const bool found = low < kWindows1252Inverse.size() && kWindows1252Inverse[low].unit == unit;
-  return found ? kWindows1252Inverse[low].byte : '?';
+  const bool found = low < kCp1252Inverse.size() && kCp1252Inverse[low].unit == unit;
+  return found ? kCp1252Inverse[low].byte : '?';
 }
 
 }  // namespace zodode::detail

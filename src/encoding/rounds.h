@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "encoding/kernels.h"
 #include "frame/errors.h"
 
 namespace zodode::detail {
@@ -36,19 +37,23 @@ std::size_t projected_rest(std::size_t written, const Convert& convert) {
 // keeps what it wrote. The capacity is first reserved for `expected` units
 // (0 when the size is not known: then for the first round only); should the
 // text need more, it is reserved again for the rest of the text at the rate
-// seen so far, so a longer result is reallocated about once.
+// seen so far, so a longer result is reallocated about once. Returns false,
+// out unspecified, as soon as the result is longer than limit units.
 template <typename Text, typename Convert>
-void fill_in_rounds(Text& out, std::size_t expected, Convert convert) {
+ZODODE_ALWAYS_INLINE bool fill_in_rounds(Text& out, std::size_t expected, Convert convert,
+                                         std::size_t limit = static_cast<std::size_t>(-1)) {
   out.clear();
   // Room for the last round too, so an exact expectation means no reallocation.
-  out.reserve(expected + std::min(kRound, convert.most() + kSlack));
+  out.reserve(std::min(expected, limit) + std::min(kRound, convert.most() + kSlack));
   while (!convert.done()) {
     const std::size_t old = out.size();
     const std::size_t room = std::min(kRound, convert.most() + kSlack);
     if (out.capacity() - old < room) out.reserve(old + room + projected_rest(old, convert));
     out.resize(old + room);
     out.resize(old + convert(&out[old], &out[old] + room - kSlack));
+    if (out.size() > limit) return false;
   }
+  return true;
 }
 
 // A narrow result on the runtime heap, as a zString holds it, filled like a
@@ -92,10 +97,14 @@ class heap_text {
 };
 
 // A converter holds the read position between rounds. A round writes from out
-// while the writer has not passed last, blocks of 16 units through the run
-// loops of path P and every other character by the per-character rules, and
-// returns the units written. A block that stops early leaves the writer at
-// most 15 units past last: one more unit still fits, a longer step waits.
+// while the writer has not passed last, blocks of 16 units through the
+// kernels (kernels.h) and every other character by the per-character rules,
+// and returns the units written. A block that stops early leaves the writer
+// at most 15 units past last: one more unit still fits, a longer step waits.
+// A round is inlined into fill_in_rounds, and fill_in_rounds into its caller,
+// where the converter is a local (ZODODE_ALWAYS_INLINE): out of line, a
+// round's char writes may alias the read position, which then goes to memory
+// at every step.
 template <typename Source>
 class text_reader {
  public:
@@ -104,7 +113,7 @@ class text_reader {
   std::size_t left() const { return static_cast<std::size_t>(end_ - next_); }
 
  protected:
-  bool block_fits() const { return end_ - next_ >= 16; }
+  bool block_fits() const { return end_ - next_ >= static_cast<std::ptrdiff_t>(kBlock); }
 
   const Source* begin_;
   const Source* next_;

@@ -1,39 +1,33 @@
-// zWString's code-page members: UTF-8 and code page 0 ("Latin1") through the
-// conversion routines, and toASCII, which uses no code page at all.
+// zWString's code-page members: UTF-8 and code page 0 ("Latin1"), and
+// toASCII, which uses no code page at all.
 #include <algorithm>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "encoding/code_page.h"
 #include "zWString.h"
 
-using zodode::detail::code_page_to_wide;
 using zodode::detail::kCodePageAnsi;
 using zodode::detail::kCodePageUtf8;
-using zodode::detail::kLatin1ToWide;
-using zodode::detail::kUtf8ToWide;
-using zodode::detail::platform_code_pages;
-using zodode::detail::wide_to_code_page;
+using zodode::detail::to_bytes;
+using zodode::detail::to_wide;
 
-zString zWString::toUtf8() const {
-  return zString(wide_to_code_page(platform_code_pages(), kCodePageUtf8, str_));
-}
+zString zWString::toUtf8() const { return zString(to_bytes(kCodePageUtf8, str_)); }
 
-zString zWString::toLatin1() const {
-  return zString(wide_to_code_page(platform_code_pages(), kCodePageAnsi, str_));
-}
+zString zWString::toLatin1() const { return zString(to_bytes(kCodePageAnsi, str_)); }
 
 // A zString without a buffer reads as the empty text; its text holds no NUL,
 // so it is converted in place rather than copied into a std::string first.
 zWString zWString::fromUtf8(const zString& text) {
   zWString result;
-  result.str_ = code_page_to_wide(platform_code_pages(), kUtf8ToWide, text.data());
+  result.str_ = to_wide(kCodePageUtf8, text.data());
   return result;
 }
 
 zWString zWString::fromLatin1(const zString& text) {
   zWString result;
-  result.str_ = code_page_to_wide(platform_code_pages(), kLatin1ToWide, text.data());
+  result.str_ = to_wide(kCodePageAnsi, text.data());
   return result;
 }
 

@@ -27,7 +27,7 @@ int position_or_minus_one(const char* text, const char* found) {
 // (the sum taken in 64 bits, so it cannot wrap).
 std::string_view tail_after(std::string_view text, unsigned int pos, unsigned int count) {
   const std::uint64_t end = std::uint64_t{pos} + count;
-  return end < text.size() ? text.substr(end) : std::string_view();
+  return end < text.size() ? text.substr(static_cast<std::size_t>(end)) : std::string_view();
 }
 
 }  // namespace

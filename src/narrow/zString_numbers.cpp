@@ -72,7 +72,8 @@ NumberText double_text(double value, bool flag) {
   const int precision = flag ? 20 : 10;
   const std::to_chars_result r = std::to_chars(text.bytes, text.bytes + kNumberRoom, value,
                                                std::chars_format::general, precision);
-  text.size = strip_trailing_zeros(std::string_view(text.bytes, r.ptr - text.bytes));
+  text.size = strip_trailing_zeros(
+      std::string_view(text.bytes, static_cast<std::size_t>(r.ptr - text.bytes)));
   return text;
 }
 

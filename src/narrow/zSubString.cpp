@@ -53,7 +53,8 @@ const zSubString& zSubString::operator=(const char* text) {
   const std::string_view insert = view_of(text);
   const std::string_view prefix = whole.substr(0, std::min<std::size_t>(start_, whole.size()));
   const std::uint64_t end = std::uint64_t{start_} + length_;
-  const std::string_view suffix = end < whole.size() ? whole.substr(end) : std::string_view();
+  const std::string_view suffix =
+      end < whole.size() ? whole.substr(static_cast<std::size_t>(end)) : std::string_view();
   replace_buffer(str_.buffer_, join_texts(prefix, insert, suffix));
   length_ = static_cast<unsigned int>(insert.size());
   return *this;

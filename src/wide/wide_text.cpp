@@ -42,22 +42,15 @@ std::wstring concat_units(const wchar_t* a, std::size_t a_size, const wchar_t* b
   return result;
 }
 
-namespace {
-
-bool is_high_surrogate(unsigned unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool is_low_surrogate(unsigned unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-}  // namespace
-
 std::wstring utf16_to_wide(const unsigned short* text) {
   std::size_t length = 0;
   while (text[length] != 0) ++length;
   std::wstring result;
   result.reserve(length);
   for (const unsigned short* p = text; *p != 0; ++p) {
-    unsigned unit = *p;
+    std::uint32_t unit = *p;
     if (sizeof(wchar_t) > 2 && is_high_surrogate(unit) && is_low_surrogate(p[1])) {
-      unit = 0x10000 + ((unit - 0xD800) << 10) + (p[1] - 0xDC00);
+      unit = pair_code_point(unit, p[1]);
       ++p;
     }
     result.push_back(static_cast<wchar_t>(unit));
@@ -69,8 +62,8 @@ std::wstring utf16_to_wide(const unsigned short* text) {
 int compare_units(const wchar_t* a, std::size_t a_size, const wchar_t* b, std::size_t b_size) {
   const std::size_t common = std::min(a_size, b_size);
   for (std::size_t i = 0; i < common; ++i) {
-    const auto x = static_cast<std::uint32_t>(a[i]);
-    const auto y = static_cast<std::uint32_t>(b[i]);
+    const std::uint32_t x = unit_bits(a[i]);
+    const std::uint32_t y = unit_bits(b[i]);
     if (x != y) return x < y ? -1 : 1;
   }
   if (a_size == b_size) return 0;

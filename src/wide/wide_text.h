@@ -1,5 +1,5 @@
 // Internal pieces shared by every zWString member: the 32-bit position type,
-// the one length limit, and the checks that raise the library's own texts
+// and the checks that raise the library's own texts
 // before the held std::wstring is touched.
 #ifndef ZODODE_WIDE_WIDE_TEXT_H
 #define ZODODE_WIDE_WIDE_TEXT_H
@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <string>
 
+#include "frame/unicode.h"
+
 namespace zodode::detail {
 
-// The longest text on every platform, whatever std::wstring would allow.
-inline constexpr std::uint64_t kWideMaxSize = 2147483646u;
 // The not-found result of the standard-named searches, as a 32-bit number.
 inline constexpr unsigned int kWideNpos = 4294967295u;
 

@@ -1,5 +1,5 @@
-// zWString from integers and from doubles in a printf conversion, and the
-// streaming operators.
+// zWString from integers, from doubles in 10 or 20 significant digits or a
+// printf conversion, and the streaming and double-appending operators.
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "wide/wide_text.h"
+#include "zString.h"
 #include "zWString.h"
 
 namespace zodode::detail {
@@ -54,7 +55,7 @@ std::wstring printf_text(double value, char conversion, int precision) {
   std::string buffer(static_cast<std::size_t>(precision) + 330, '\0');
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                     format_of(conversion), precision);
-  buffer.resize(std::min<std::size_t>(result.ptr - buffer.data(), kConversionLimit));
+  buffer.resize(std::min(static_cast<std::size_t>(result.ptr - buffer.data()), kConversionLimit));
   if (conversion == 'E' || conversion == 'G') {
     // ASCII only: toupper would follow the process locale ("inf" in Turkish).
     for (char& c : buffer) {
@@ -78,6 +79,16 @@ zWString::zWString(unsigned int value) : str_(decimal_text(value)) {}
 zWString::zWString(long value) : str_(decimal_text(value)) {}
 
 zWString::zWString(__int64 value) : str_(decimal_text(static_cast<long long>(value))) {}
+
+// The digits of zString's 10 or 20 significant digits, widened.
+zWString::zWString(double value, bool flag) {
+  const zString digits(value, flag);
+  str_ = zodode::detail::widen_ascii(digits.data(), digits.data() + std::strlen(digits.data()));
+}
+
+zWString zWString::operator+(const double& value) const { return *this + zWString(value, false); }
+
+zWString& zWString::operator+=(const double& value) { return *this += zWString(value, false); }
 
 zWString::zWString(double value, char conversion, int precision)
     : str_(zodode::detail::printf_text(value, conversion, precision)) {}

@@ -258,7 +258,8 @@ TEST(NarrowCase, FollowsTheCLibraryInTheProcessLocale) {
   EXPECT_EQ("AZ@[`{\x7F\xE4|az@[`{\x7F\xE4", std::string(cs.ToUpper()) + "|" + cs.ToLower().data());
   EXPECT_TRUE(&s == &s.ToUpper() && s == "AZ@[`{\x7F\xE4" && &s == &s.ToLower() &&
               s == "az@[`{\x7F\xE4");
-  if (std::setlocale(LC_CTYPE, "de_DE.ISO-8859-1") == nullptr) GTEST_SKIP() << "no 8-bit locale";
+  if (std::setlocale(LC_CTYPE, "de_DE.ISO-8859-1") == nullptr)
+    GTEST_SKIP() << "no locale; localedef -i de_DE -f ISO-8859-1 de_DE.ISO-8859-1";
   const zString e = zString("\xE4x").ToUpper(), l = zString("\xC4X").ToLower();
   std::setlocale(LC_CTYPE, "C");
   EXPECT_EQ("\xC4X|\xE4x", std::string(e) + "|" + l.data());
@@ -344,7 +345,7 @@ TEST(NarrowNumbers, DoublesMatchPrintfInTheCLocale) {
     ASSERT_EQ(expected[2 * i + 1], zString(values[i], true).data()) << values[i];
   }
   std::setlocale(LC_NUMERIC, "C");
-  if (!comma) GTEST_SKIP() << "no de_DE.UTF-8 locale to check a ',' separator against";
+  if (!comma) GTEST_SKIP() << "no ',' locale; localedef -i de_DE -f UTF-8 de_DE.UTF-8";
 }
 
 }  // namespace

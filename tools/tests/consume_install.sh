@@ -14,6 +14,7 @@ cmake --install "$build" --prefix "$prefix" > "$work/install.log"
 library=$(find "$prefix" -name 'libzodode32.so.*.*' | head -n 1)
 soname=$(readelf -d "$library" | sed -n 's/.*SONAME.*\[\(.*\)\]/\1/p')
 [ "$soname" = libzodode32.so.1 ] || { echo "SONAME is '$soname'"; exit 1; }
+[ -f "$prefix/share/man/man1/zodode.1" ] || { echo "zodode.1 not installed"; exit 1; }
 for header in zString.h zSubString.h zWString.h zodode_export.h; do
   [ -f "$prefix/include/zodode32/$header" ] || { echo "$header not installed"; exit 1; }
 done

@@ -6,7 +6,9 @@
 #   STATUS          expected exit status (default 0)
 #   EXPECT          file whose bytes standard output must equal
 #   CONTAINS        "|"-separated texts standard output must contain
-#   ERROR           regular expression the (single) line on standard error must match
+#   ERROR           regular expression standard error must match
+#   LINES           lines on standard error (default: 1 after a failure or with
+#                   ERROR, else 0)
 #   OUTPUT_TO       file to write standard output to instead of a scratch file
 cmake_minimum_required(VERSION 3.25)
 
@@ -35,14 +37,17 @@ set(failures)
 if(NOT "${status}" STREQUAL "${STATUS}")
   list(APPEND failures "exit status ${status}, expected ${STATUS}")
 endif()
-if(NOT STATUS EQUAL 0)
-  string(REGEX MATCHALL "\n" feeds "${error}")
-  list(LENGTH feeds lines)
-  if(NOT lines EQUAL 1)
-    list(APPEND failures "standard error is ${lines} lines, expected one")
+if(NOT DEFINED LINES)
+  if(NOT STATUS EQUAL 0 OR DEFINED ERROR)
+    set(LINES 1)
+  else()
+    set(LINES 0)
   endif()
-elseif(NOT error STREQUAL "")
-  list(APPEND failures "unexpected standard error")
+endif()
+string(REGEX MATCHALL "\n" feeds "${error}")
+list(LENGTH feeds lines)
+if(NOT lines EQUAL LINES)
+  list(APPEND failures "standard error is ${lines} lines, expected ${LINES}")
 endif()
 if(ERROR AND NOT error MATCHES "${ERROR}")
   list(APPEND failures "standard error does not match '${ERROR}'")

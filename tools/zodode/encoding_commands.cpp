@@ -1,9 +1,11 @@
 // base64, rtf and latin1: the encodings of the library on a file or standard
 // input. All of them stream: base64 in whole lines of output, the others in
 // pieces cut between characters.
+#include <cstdio>
 #include <string>
 
 #include "commands.h"
+#include "loss.h"
 #include "streams.h"
 #include "zString.h"
 #include "zWString.h"
@@ -29,46 +31,47 @@ std::string write_base64(std::string& bytes, std::size_t size) {
   return text;
 }
 
-std::string rtf_body(const std::string& utf8) {
-  zWString wide = from_utf8(utf8);
-  return wide.toRTF();
-}
-
-// The library passes ASCII through unchanged, but in a document \, { and }
-// are control characters and a tab is written as \tab.
-std::string escape_rtf_controls(const std::string& line) {
+// The library passes ASCII through unchanged, but RTF reads \, { and } as
+// its own, and a reader ignores a raw tab or control character. In a whole
+// document a form feed is a page break and a vertical tab a line break
+// within the paragraph; the other control characters are written as \'hh,
+// the character of that code, which a reader keeps.
+std::string escape_rtf_controls(const Piece& piece, bool document) {
   std::string out;
-  out.reserve(line.size());
-  for (const char c : line) {
+  out.reserve(piece.size);
+  for (std::size_t i = 0; i < piece.size; ++i) {
+    const char c = piece.data[i];
+    const auto byte = static_cast<unsigned char>(c);
     if (c == '\\' || c == '{' || c == '}') {
       out += '\\';
       out += c;
     } else if (c == '\t') {
       out += "\\tab ";
-    } else {
+    } else if (!document || byte >= 0x20) {
       out += c;
+    } else if (c == '\f') {
+      out += "\\page ";
+    } else if (c == '\v') {
+      out += "\\line ";
+    } else {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\'%02x", byte);
+      out += hex;
     }
   }
   return out;
 }
 
-void write_rtf_document(Input& input) {
-  write_out(kRtfHeader);
-  std::string line;
-  std::uint64_t line_start = input.offset();
-  while (input.read_line(line)) {
-    require_no_nul(line, line_start);
-    write_out(rtf_body(escape_rtf_controls(line)));
-    write_out("\\par\n");
-    line_start = input.offset();
-  }
-  write_out(kRtfFooter);
+std::string rtf_body(const Piece& piece, bool document, LossReport& loss) {
+  zWString wide = from_utf8(escape_rtf_controls(piece, document));
+  loss.count_ill_formed(piece, wide);
+  return wide.toRTF();
 }
 
 }  // namespace
 
 void run_base64(const Invocation& call) {
-  Input input(call.file);
+  Input input(call.file, Content::kBytes);
   std::string pending;
   std::string last;
   while (input.read_chunk(pending)) {
@@ -88,27 +91,43 @@ void run_base64(const Invocation& call) {
 }
 
 void run_rtf(const Invocation& call) {
-  Input input(call.file);
+  LossReport loss(call);
+  Input input(call.file, Content::kText);
+  loss.skip_byte_order_mark(input);
+  Piece piece;
   if (call.has("--document")) {
-    write_rtf_document(input);
-    return;
+    write_out(kRtfHeader);
+    while (input.next_line_piece(piece, Cut::kUtf8Boundary)) {
+      write_out(rtf_body(piece, true, loss));
+      write_out(piece.line_end ? "\\par\n" : "");
+    }
+    write_out(kRtfFooter);
+  } else {
+    while (input.next_piece(piece, Cut::kUtf8Boundary)) {
+      write_out(rtf_body(piece, false, loss));
+    }
   }
-  for_each_piece(input, Cut::kUtf8Boundary,
-                 [](const std::string& piece) { write_out(rtf_body(piece)); });
+  loss.finish();
 }
 
 void run_latin1(const Invocation& call) {
   const bool to_latin1 = std::string(one_of(call, "--from", "--to")) == "--to";
-  Input input(call.file);
+  LossReport loss(call);
+  Input input(call.file, Content::kText);
+  Piece piece;
   if (to_latin1) {
-    for_each_piece(input, Cut::kUtf8Boundary, [](const std::string& piece) {
-      write_out(std::string(from_utf8(piece).toLatin1()));
-    });
+    loss.skip_byte_order_mark(input);
+    while (input.next_piece(piece, Cut::kUtf8Boundary)) {
+      const zWString wide = from_utf8(piece.text());
+      loss.count_not_in_latin1(piece, wide, loss.count_ill_formed(piece, wide));
+      write_out(std::string(wide.toLatin1()));
+    }
   } else {
-    for_each_piece(input, Cut::kAnywhere, [](const std::string& piece) {
-      write_out(to_utf8(zWString::fromLatin1(zString(piece))));
-    });
+    while (input.next_piece(piece, Cut::kAnywhere)) {
+      write_out(to_utf8(zWString::fromLatin1(zString(piece.text()))));
+    }
   }
+  loss.finish();
 }
 
 }  // namespace zodode::tool

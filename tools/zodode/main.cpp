@@ -1,8 +1,9 @@
 // zodode: text tools on the zodode32 string library.
 //
 // Exit status 0 when done, 1 on a failure (bad file, write error, input the
-// library cannot hold, an exception from the library), 2 on a wrong command
-// line. Every failure is one line on standard error.
+// library cannot hold, an exception from the library, a loss under --strict),
+// 2 on a wrong command line. Every failure is one line on standard error
+// (a loss under --strict: one line for each kind).
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -69,6 +70,8 @@ int dispatch(const std::vector<std::string>& words) {
     zodode::tool::write_out(kVersion);
   } else if (const Command* command = zodode::tool::find_command(name)) {
     return run_command(*command, rest);
+  } else if (name.size() > 1 && name[0] == '-') {
+    throw zodode::tool::UsageError("unknown option '" + name + "' (try 'zodode --help')");
   } else {
     throw zodode::tool::UsageError("unknown command '" + name + "' (try 'zodode --help')");
   }
@@ -86,6 +89,8 @@ int main(int argc, char** argv) {
     return report(error.what(), kUsage);
   } catch (const zodode::tool::Failure& error) {
     return report(error.what(), kFailed);
+  } catch (const zodode::tool::Reported&) {
+    return kFailed;
   } catch (const std::bad_alloc&) {
     return report("out of memory", kFailed);
   } catch (const std::exception& error) {

@@ -1,0 +1,179 @@
+// The converter of every platform without the Windows code-page calls, and
+// the one engine of its conversions: the text read once and written round by
+// round straight into the result (rounds.h), runs through the kernels of a
+// kernel set (kernels.h), every other character through the per-character
+// rules (code_page_rules.h).
+#ifndef ZODODE_ENCODING_CODE_PAGE_PORTABLE_H
+#define ZODODE_ENCODING_CODE_PAGE_PORTABLE_H
+
+#include <climits>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "encoding/code_page.h"
+#include "encoding/code_page_rules.h"
+#include "encoding/kernels.h"
+#include "encoding/rounds.h"
+
+namespace zodode::detail {
+
+// Windows counts a result in int, its NUL included; a longer one fails the
+// size query with ERROR_ARITHMETIC_OVERFLOW.
+inline constexpr std::size_t kMaxCount = INT_MAX;
+inline constexpr unsigned long kErrorArithmeticOverflow = 534;
+
+namespace portable {
+
+inline const unsigned char* bytes_of(const char* p) {
+  return reinterpret_cast<const unsigned char*>(p);
+}
+
+template <typename Kernels>
+class utf8_decoding : public text_reader<unsigned char> {
+ public:
+  explicit utf8_decoding(std::string_view in) : text_reader(bytes_of(in.data()), in.size()) {}
+  bool done() const { return next_ == end_; }
+  std::size_t most() const { return left(); }  // two units take four bytes
+
+  ZODODE_ALWAYS_INLINE std::size_t operator()(wchar_t* out, wchar_t* last) {
+    wchar_t* o = out;
+    while (next_ != end_ && o <= last) {
+      if (block_fits()) {
+        const std::size_t run = Kernels::widen_ascii(next_, o);
+        next_ += run;
+        o += run;
+        if (run == kBlock) continue;
+      } else if (*next_ < 0x80) {
+        *o++ = *next_++;
+        continue;
+      }
+      // Not ASCII: this character and the non-ASCII ones after it, while
+      // they fit (a block may have taken the writer past last).
+      while (o <= last && next_ != end_ && *next_ >= 0x80) {
+        const decoded d = decode_utf8_sequence_quickly(next_);
+        o = put_units(d.code_point, o);
+        next_ += d.size;
+      }
+    }
+    return static_cast<std::size_t>(o - out);
+  }
+};
+
+template <typename Kernels>
+class cp1252_decoding : public text_reader<unsigned char> {
+ public:
+  explicit cp1252_decoding(std::string_view in) : text_reader(bytes_of(in.data()), in.size()) {}
+  bool done() const { return next_ == end_; }
+  std::size_t most() const { return left(); }
+
+  ZODODE_ALWAYS_INLINE std::size_t operator()(wchar_t* out, wchar_t* last) {
+    wchar_t* o = out;
+    while (next_ != end_ && o <= last) {
+      if (block_fits()) {
+        const std::size_t run = Kernels::widen_cp1252(next_, o);
+        next_ += run;
+        o += run;
+        if (run == kBlock) continue;
+      }
+      *o++ = static_cast<wchar_t>(cp1252_unit(*next_++));
+    }
+    return static_cast<std::size_t>(o - out);
+  }
+};
+
+// Wide sources end at their first NUL, where the runs stop too: the text is
+// read once, not measured first.
+template <typename Kernels>
+class utf8_encoding : public text_reader<wchar_t> {
+ public:
+  explicit utf8_encoding(std::wstring_view in) : text_reader(in.data(), in.size()) {}
+  bool done() const { return next_ == end_ || *next_ == 0; }
+  std::size_t most() const { return 3 * left(); }
+
+  ZODODE_ALWAYS_INLINE std::size_t operator()(char* out, char* last) {
+    char* o = out;
+    while (!done() && o <= last) {
+      if (block_fits()) {
+        const std::size_t run = Kernels::template narrow<unit_set::ascii_but_nul>(next_, o);
+        next_ += run;
+        o += run;
+        if (run == kBlock || *next_ == 0) continue;
+      } else if (unit_bits(*next_) < 0x80) {
+        *o++ = static_cast<char>(*next_++);
+        continue;
+      }
+      while (o <= last && next_ != end_ && unit_bits(*next_) >= 0x80) {
+        next_ += put_utf8_quickly(next_, o);
+      }
+    }
+    return static_cast<std::size_t>(o - out);
+  }
+};
+
+template <typename Kernels>
+class cp1252_encoding : public text_reader<wchar_t> {
+ public:
+  explicit cp1252_encoding(std::wstring_view in) : text_reader(in.data(), in.size()) {}
+  bool done() const { return next_ == end_ || *next_ == 0; }
+  std::size_t most() const { return left(); }
+
+  ZODODE_ALWAYS_INLINE std::size_t operator()(char* out, char* last) {
+    char* o = out;
+    while (!done() && o <= last) {
+      if (block_fits()) {
+        const std::size_t run = Kernels::template narrow<unit_set::cp1252_but_nul>(next_, o);
+        next_ += run;
+        o += run;
+        if (run == kBlock || *next_ == 0) continue;
+      }
+      *o++ = static_cast<char>(cp1252_byte(unit_bits(*next_++)));
+    }
+    return static_cast<std::size_t>(o - out);
+  }
+};
+
+// One conversion in rounds. A result that, with its NUL, passes max_count
+// fails as Windows' size query fails. Each conversion is a function of its
+// own, its loop laid out without the others around it.
+template <typename Convert, typename Text, typename Source>
+ZODODE_NOINLINE conversion_failure convert(Source text, Text& out, std::size_t expected,
+                                           std::size_t max_count) {
+  if (fill_in_rounds(out, expected, Convert(text), max_count - 1)) return {};
+  return {conversion_failure::step::size_query, kErrorArithmeticOverflow};
+}
+
+}  // namespace portable
+
+// platform_to_wide and platform_to_bytes with the kernels of set Kernels and
+// results counted against max_count (lower than kMaxCount only in tests).
+// Any code page other than UTF-8 is Windows-1252.
+//
+// To wide, UTF-8: each character gives at most one unit (two where wchar_t
+// is 16 bits), and in well-formed text each character one, so the lead bytes
+// size the result. To UTF-8: at most three bytes for each unit (a pair gives
+// four for two), the result's size projected from the first round.
+template <typename Kernels>
+conversion_failure portable_to_wide(unsigned code_page, std::string_view text, std::wstring& out,
+                                    std::size_t max_count = kMaxCount) {
+  using namespace portable;
+  if (code_page == kCodePageUtf8) {
+    const std::size_t leads = Kernels::utf8_lead_count(bytes_of(text.data()), text.size());
+    return convert<utf8_decoding<Kernels>>(text, out, leads, max_count);
+  }
+  return convert<cp1252_decoding<Kernels>>(text, out, text.size(), max_count);
+}
+
+template <typename Kernels>
+conversion_failure portable_to_bytes(unsigned code_page, std::wstring_view text, std::string& out,
+                                     std::size_t max_count = kMaxCount) {
+  using namespace portable;
+  if (code_page == kCodePageUtf8) {
+    return convert<utf8_encoding<Kernels>>(text, out, 0, max_count);
+  }
+  return convert<cp1252_encoding<Kernels>>(text, out, text.size(), max_count);
+}
+
+}  // namespace zodode::detail
+
+#endif  // ZODODE_ENCODING_CODE_PAGE_PORTABLE_H

@@ -8,9 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
-#include <string>
-
-#include "zWString.h"
 
 namespace zodode::fuzz {
 
@@ -30,16 +27,6 @@ T near_or_any(In& in, T lo, T hi) {
   if (kind == 1)
     return static_cast<T>(std::numeric_limits<T>::max() - in.ConsumeIntegralInRange(0, 3));
   return in.ConsumeIntegral<T>();
-}
-
-// The text a pointer to the first unit of t stands for.
-template <typename Text>
-Text up_to_nul(const Text& t) {
-  return Text(t.c_str());
-}
-
-inline bool reads_as(const zWString& w, const std::wstring& m) {
-  return w.size() == m.size() && std::wstring(w.c_str(), w.size()) == m;
 }
 
 }  // namespace zodode::fuzz

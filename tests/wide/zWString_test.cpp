@@ -157,10 +157,12 @@ TEST(WideEdit, ReplaceFirstOccurrenceAndUnits) {
     zWString s(text);
     EXPECT_TRUE(found == s.Replace(zWString(what), zWString(with)) && expected == units(s)) << what;
   }
-  zWString path(L"C:\\dir\\\\sub/..\\F.TXT\\"), t(L"abab");
+  zWString path(L"C:\\dir\\\\sub/..\\F.TXT\\"), t(L"abab"), u(L"abab");
   path.normaliseFilePath();
   t.ReplaceWChar(L'b', L'\0');
+  u.ReplaceWChar(u[0u], L'x');  // the unit to replace may be read from the string itself
   EXPECT_TRUE(units(path) == L"C:/dir//sub/../F.TXT/" && units(t) == std::wstring(L"a\0a\0", 4));
+  EXPECT_EQ(L"xbxb", units(u));
 }
 
 // Each row: text, pattern, pos, find (all forms and Index), rfind.

@@ -59,8 +59,9 @@ const std::vector<Row> kRows = {
     // The edges of each well-formed range.
     {65001, "\x7F\xC2\x80\xDF\xBF", L"\x7F\x0080\x07FF", kBoth}, {65001, "\xE0\xA0\x80\xED\x9F\xBF", L"\x0800\xD7FF", kBoth},
     {65001, "\xEE\x80\x80\xEF\xBF\xBF", L"\xE000\xFFFF", kBoth}, {65001, "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", L"\U00010000\U0010FFFF", kBoth},
-    // Windows-1252: 7F, 80 (euro), the five undefined bytes, 9F, A0, FF.
-    {0, "\x7F\x80\x81\x8D\x8F\x90\x9D\x9F\xA0\xFF", L"\x7F\x20AC\x0081\x008D\x008F\x0090\x009D\x0178\x00A0\x00FF", kBoth},
+    // Windows-1252: 7F, the published 80-9F (the five undefined bytes are their C1 controls), A0, FF.
+    {0, "\x7F\x80\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E\x8F", L"\x7F\x20AC\x0081\x201A\x0192\x201E\x2026\x2020\x2021\x02C6\x2030\x0160\x2039\x0152\x008D\x017D\x008F", kBoth},
+    {0, "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F\xA0\xFF", L"\x0090\x2018\x2019\x201C\x201D\x2022\x2013\x2014\x02DC\x2122\x0161\x203A\x0153\x009D\x017E\x0178\x00A0\x00FF", kBoth},
 };
 // clang-format on
 
@@ -90,6 +91,12 @@ TEST(CodePages, RowsThroughThisBuildsConverter) {
   std::string all(255, '\0');  // every byte of code page 0 comes back
   for (int b = 1; b < 256; ++b) all[b - 1] = static_cast<char>(b);
   EXPECT_EQ(hex(all), hex(to_bytes(0, to_wide(0, all))));
+  for (const unsigned code_page : {65001u, 0u}) {  // nothing after a NUL, in a block or not
+    for (const std::size_t tail : {1u, 20u}) {
+      ASSERT_EQ(to_bytes(code_page, L"\x00E9"),
+                to_bytes(code_page, units({0xE9, 0}) + std::wstring(tail, L'x')));
+    }
+  }
   if (kUtf16) return;  // a 16-bit unit cannot hold the rest
   EXPECT_EQ(
       "\xEF\xBF\xBD"
@@ -231,6 +238,8 @@ TYPED_TEST(KernelSet, WidensEightBytesAndCountsLeadBytes) {
     for (unsigned char& b : bytes) leads += (b = random() & 0xFF) < 0x80 || b >= 0xC0;
     EXPECT_EQ(leads, TypeParam::utf8_lead_count(bytes.data(), n)) << n;
   }
+  const std::vector<unsigned char> continuations(4096, 0x80);  // a full count per lane
+  EXPECT_EQ(0u, TypeParam::utf8_lead_count(continuations.data(), continuations.size()));
 }
 
 // Hand-written escapes: ASCII passes (NUL, backslash and braces too), U+FEFF

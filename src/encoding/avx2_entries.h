@@ -13,6 +13,8 @@ namespace zodode::detail::avx2 {
 
 // platform_to_wide and platform_to_bytes of the portable converter.
 conversion_failure to_wide(unsigned code_page, std::string_view text, std::wstring& out);
+// UTF-8 to wide, `leads` counted by utf8_lead_bytes.
+conversion_failure utf8_to_wide(std::string_view text, std::wstring& out, std::size_t leads);
 conversion_failure to_bytes(unsigned code_page, std::wstring_view text, std::string& out);
 conversion_failure to_bytes(unsigned code_page, std::wstring_view text, heap_text& out);
 

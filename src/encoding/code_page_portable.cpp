@@ -11,13 +11,17 @@ namespace zodode::detail {
 // A long UTF-8 text without multi-byte sequences gains nothing from the AVX2
 // set's sequence kernels, and its ASCII runs measured a third quicker in this
 // file's SSE2 instantiation than in the AVX2 file's (same loop, same
-// instruction count): such a text stays with the SSE2 set.
+// instruction count): such a text stays with the SSE2 set. Its lead bytes are
+// counted once, for that choice and to size the result.
 conversion_failure platform_to_wide(unsigned code_page, std::string_view text, std::wstring& out) {
 #if defined(ZODODE_KERNELS_AVX2)
-  if (avx2_usable() && (code_page != kCodePageUtf8 || text.size() <= kShortText ||
-                        native_kernels::utf8_lead_count(portable::bytes_of(text.data()),
-                                                        text.size()) != text.size())) {
-    return avx2::to_wide(code_page, text, out);
+  if (avx2_usable()) {
+    if (code_page != kCodePageUtf8) return avx2::to_wide(code_page, text, out);
+    const std::size_t leads = utf8_lead_bytes<native_kernels>(text);
+    if (text.size() <= kShortText || leads != text.size()) {
+      return avx2::utf8_to_wide(text, out, leads);
+    }
+    return portable_utf8_to_wide<native_kernels>(text, out, leads);
   }
 #endif
   return with_native_kernels(

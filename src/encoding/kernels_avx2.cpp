@@ -20,6 +20,10 @@ conversion_failure to_wide(unsigned code_page, std::string_view text, std::wstri
   return portable_to_wide<avx2_kernels>(code_page, text, out);
 }
 
+conversion_failure utf8_to_wide(std::string_view text, std::wstring& out, std::size_t leads) {
+  return portable_utf8_to_wide<avx2_kernels>(text, out, leads);
+}
+
 conversion_failure to_bytes(unsigned code_page, std::wstring_view text, std::string& out) {
   return portable_to_bytes<avx2_kernels>(code_page, text, out);
 }

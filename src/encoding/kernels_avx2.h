@@ -105,7 +105,9 @@ struct avx2_kernels {
 
   ZODODE_AVX2_INLINE static std::size_t widen_ascii(const unsigned char* in, wchar_t* out) {
     const __m128i bytes = load16(in);
-    store_widened(bytes, out);
+    // Widened as the SSE2 set does: on the processors measured, the 256-bit
+    // zero-extension was the slower way to write a run of ASCII.
+    sse2_kernels::store_widened(bytes, out);
     return run_before(static_cast<unsigned>(_mm_movemask_epi8(bytes)));
   }
 
@@ -114,7 +116,7 @@ struct avx2_kernels {
     const __m128i bytes = load16(in);
     const __m128i mapped = _mm_cmplt_epi8(bytes, _mm_set1_epi8(-96));  // 80-9F read as signed
     if (_mm_movemask_epi8(mapped) == 0) {
-      store_widened(bytes, out);
+      sse2_kernels::store_widened(bytes, out);
       return kBlock;
     }
     using avx2_tables::kCp1252Nibbles;
@@ -194,7 +196,7 @@ struct avx2_kernels {
   ZODODE_AVX2_INLINE static code_step utf8_to_units(const unsigned char* in, wchar_t* out) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
     if (_mm_movemask_epi8(v) == 0) {
-      store_widened(v, out);
+      sse2_kernels::store_widened(v, out);
       return {kBlock, kBlock};
     }
     // Read as signed bytes: 80-BF are -128..-65, C2-DF -62..-33, E0-EF -32..-17.
@@ -387,25 +389,6 @@ struct avx2_kernels {
       store_halves(_mm256_cvtepu16_epi32(values), out);
     } else {
       _mm_storeu_si128(reinterpret_cast<__m128i*>(out), values);
-    }
-  }
-
-  // 16 bytes as 16 units, zero-extended.
-  // As the SSE2 set widens: on the processors measured, the 256-bit
-  // zero-extension was the slower way to write a run of ASCII.
-  ZODODE_AVX2_INLINE static void store_widened(__m128i bytes, wchar_t* out) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i low = _mm_unpacklo_epi8(bytes, zero);
-    const __m128i high = _mm_unpackhi_epi8(bytes, zero);
-    auto* o = reinterpret_cast<__m128i*>(out);
-    if constexpr (sizeof(wchar_t) == 2) {
-      _mm_storeu_si128(o, low);
-      _mm_storeu_si128(o + 1, high);
-    } else {
-      _mm_storeu_si128(o, _mm_unpacklo_epi16(low, zero));
-      _mm_storeu_si128(o + 1, _mm_unpackhi_epi16(low, zero));
-      _mm_storeu_si128(o + 2, _mm_unpacklo_epi16(high, zero));
-      _mm_storeu_si128(o + 3, _mm_unpackhi_epi16(high, zero));
     }
   }
 

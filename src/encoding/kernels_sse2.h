@@ -89,15 +89,6 @@ struct sse2_kernels {
     return i - continuations + scalar_kernels::utf8_lead_count(in + i, n - i);
   }
 
- private:
-  ZODODE_ALWAYS_INLINE static __m128i load16(const void* p) {
-    return _mm_loadu_si128(static_cast<const __m128i*>(p));
-  }
-
-  ZODODE_ALWAYS_INLINE static void store16(void* p, __m128i v) {
-    _mm_storeu_si128(static_cast<__m128i*>(p), v);
-  }
-
   // Stores 16 bytes as 16 wchar_t units, zero-extended.
   ZODODE_ALWAYS_INLINE static void store_widened(__m128i bytes, wchar_t* out) {
     const __m128i zero = _mm_setzero_si128();
@@ -112,6 +103,15 @@ struct sse2_kernels {
       store16(out + 8, _mm_unpacklo_epi16(high, zero));
       store16(out + 12, _mm_unpackhi_epi16(high, zero));
     }
+  }
+
+ private:
+  ZODODE_ALWAYS_INLINE static __m128i load16(const void* p) {
+    return _mm_loadu_si128(static_cast<const __m128i*>(p));
+  }
+
+  ZODODE_ALWAYS_INLINE static void store16(void* p, __m128i v) {
+    _mm_storeu_si128(static_cast<__m128i*>(p), v);
   }
 
   // The length of the leading run given a mask with a bit set for each unit

@@ -41,33 +41,37 @@ class utf8_decoding : public text_reader<unsigned char> {
   ZODODE_ALWAYS_INLINE std::size_t operator()(wchar_t* out, wchar_t* last) {
     wchar_t* o = out;
     const unsigned char* p = next_;
-    while (p != end_ && o <= last) {
-      if (end_ - p >= static_cast<std::ptrdiff_t>(kBlock)) {
-        const std::size_t run = Kernels::widen_ascii(p, o);
-        p += run;
-        o += run;
-        if (run == kBlock) continue;
-      } else if (*p < 0x80) {
-        *o++ = *p++;
-        continue;
+    if constexpr (Kernels::whole_sequences) {
+      // Windows of ASCII and well-formed sequences alike; a character no
+      // window takes (a flaw) goes by the rules. The text's last bytes have
+      // a loop of their own, whose call would cost this one its constants.
+      while (end_ - p >= static_cast<std::ptrdiff_t>(kUtf8WindowRead) && o <= last) {
+        const code_step step = Kernels::utf8_to_units(p, o);
+        p += step.read;
+        o += step.written;
+        if (step.read == 0) by_rules(p, o);
       }
-      // Not ASCII: this character and the non-ASCII ones after it, while
-      // they fit (a block may have taken the writer past last). A set that
-      // decodes whole sequences takes over once two come in a row (text
-      // without spaces, ideographs, kana), block by block; single accented
-      // letters between ASCII are quicker by the rules.
-      bool dense = false;
-      while (o <= last && p != end_ && *p >= 0x80) {
-        if constexpr (Kernels::whole_sequences) {
-          if (dense && end_ - p >= static_cast<std::ptrdiff_t>(kBlock) && *p < 0xF0) {
-            const std::size_t read = sequences(p, o);
-            if (read != 0) continue;
-          }
+      while (p != end_ && o <= last) {
+        const code_step step =
+            Kernels::utf8_tail_to_units(p, static_cast<std::size_t>(end_ - p), o);
+        p += step.read;
+        o += step.written;
+        if (step.read == 0) by_rules(p, o);
+      }
+    } else {
+      while (p != end_ && o <= last) {
+        if (end_ - p >= static_cast<std::ptrdiff_t>(kBlock)) {
+          const std::size_t run = Kernels::widen_ascii(p, o);
+          p += run;
+          o += run;
+          if (run == kBlock) continue;
+        } else if (*p < 0x80) {
+          *o++ = *p++;
+          continue;
         }
-        const decoded d = decode_utf8_sequence_quickly(p);
-        o = put_units(d.code_point, o);
-        p += d.size;
-        dense = true;
+        // Not ASCII: this character and the non-ASCII ones after it, while
+        // they fit (a block may have taken the writer past last).
+        while (o <= last && p != end_ && *p >= 0x80) by_rules(p, o);
       }
     }
     next_ = p;
@@ -75,14 +79,15 @@ class utf8_decoding : public text_reader<unsigned char> {
   }
 
  private:
-  // One whole-sequence block, out of line: its constants, loaded at the top
-  // of a loop that holds it, would be set up for every round of ASCII too.
-  // Returns the bytes read, p and o moved past what it converted.
-  ZODODE_NOINLINE static std::size_t sequences(const unsigned char*& p, wchar_t*& o) {
-    const code_step step = Kernels::utf8_to_units(p, o);
-    p += step.read;
-    o += step.written;
-    return step.read;
+  // One character by the per-character rules.
+  ZODODE_ALWAYS_INLINE static void by_rules(const unsigned char*& p, wchar_t*& o) {
+    if (*p < 0x80) {
+      *o++ = *p++;
+      return;
+    }
+    const decoded d = decode_utf8_sequence_quickly(p);
+    o = put_units(d.code_point, o);
+    p += d.size;
   }
 };
 
@@ -129,8 +134,9 @@ class utf8_encoding : public text_reader<wchar_t> {
         *o++ = static_cast<char>(*next_++);
         continue;
       }
-      // As in decoding: a whole-sequence set takes over runs of non-ASCII
-      // units eight at a time.
+      // A whole-sequence set takes over runs of non-ASCII units eight at a
+      // time once two come in a row; single accented letters between ASCII
+      // are quicker by the rules.
       bool dense = false;
       while (o <= last && next_ != end_ && unit_bits(*next_) >= 0x80) {
         if constexpr (Kernels::whole_sequences) {

@@ -19,10 +19,16 @@
 // - usable() tells whether this processor can run the set.
 // - A set whose whole_sequences is true converts more than runs: its
 //   widen_cp1252 maps bytes 0x80-0x9F too and so converts the whole block,
-//   and it has two members more. utf8_to_units reads exactly kBlock bytes,
-//   writes at most kBlock units, and returns the bytes read and units written:
-//   the leading characters that lie wholly in the block and need no
-//   per-character rule (0 bytes when the first one does). units_to_utf8
+//   and it has three members more. utf8_to_units reads exactly
+//   kUtf8WindowRead bytes, writes at most kUtf8Window units, and returns the
+//   bytes read and units written: leading characters that lie wholly in the
+//   first kUtf8Window bytes and are ASCII or well-formed sequences, decoded as
+//   the per-character rules decode them (a four-byte one gives one unit, or a
+//   surrogate pair where wchar_t is 16 bits). It may stop before any
+//   character, and takes none (0 bytes) where the first needs a rule; the
+//   caller then converts that one by the rules. utf8_tail_to_units(in, n,
+//   out) does the same for the n bytes (fewer than kUtf8WindowRead) that end
+//   a text, reading only those. units_to_utf8
 //   reads exactly 8 units and writes at most 28 bytes: the leading units
 //   below 0x10000 that are neither NUL nor a surrogate, encoded. The caller
 //   keeps 32 units of room past the position it writes at.
@@ -54,6 +60,10 @@
 namespace zodode::detail {
 
 inline constexpr std::size_t kBlock = 16;
+// The UTF-8 bytes a whole-sequence set decodes at a time, and the bytes it
+// reads to do so.
+inline constexpr std::size_t kUtf8Window = 32;
+inline constexpr std::size_t kUtf8WindowRead = kUtf8Window + 3;
 
 // What a whole-sequence kernel read and wrote.
 struct code_step {

@@ -1,7 +1,8 @@
 // The AVX2 kernel set, chosen at run time on processors that have AVX2 and
 // POPCNT (see kernels.h for the contract). Beyond the runs of the other sets
-// it decodes and encodes whole blocks of UTF-8 with two- and three-byte
-// sequences, and maps Windows-1252's bytes 80-9F inside a block.
+// it decodes 32-byte windows of UTF-8 (ASCII and sequences of every length,
+// checked whole), encodes blocks of units with two- and three-byte sequences,
+// and maps Windows-1252's bytes 80-9F inside a block.
 //
 // Every function carries the AVX2 target itself, so this header compiles in
 // any file and the tests call the kernels from ordinary code. The library's
@@ -16,6 +17,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #define ZODODE_KERNELS_AVX2 1
 #if defined(__AVX2__) && defined(__POPCNT__)
@@ -77,6 +79,56 @@ inline constexpr std::uint8_t kSpread[16] = {0x00, 0x01, 0x04, 0x05, 0x10, 0x11,
                                              0x40, 0x41, 0x44, 0x45, 0x50, 0x51, 0x54, 0x55};
 
 inline constexpr lane_packs kLanePacks = make_lane_packs();
+
+// UTF-8 checked a byte pair at a time: each flaw a pair can have is a bit,
+// and a pair has it where the entries for the first byte's high nibble, its
+// low nibble and the second byte's high nibble all have that bit.
+enum pair_flaw : std::uint8_t {
+  kTooShort = 0x01,                            // a lead followed by ASCII or a lead
+  kTooLong = 0x02,                             // ASCII followed by a continuation
+  kOverlong3 = 0x04,                           // E0 80-9F
+  kTooLarge = 0x08,                            // F4 90-BF, F5-FF 90-BF
+  kSurrogate = 0x10,                           // ED A0-BF
+  kOverlong2 = 0x20,                           // C0 or C1 and a continuation
+  kOverlong4 = 0x40,                           // F0 80-8F; with a lead nibble 5-F, F5-FF 80-8F
+  kTwoConts = 0x80,                            // two continuations: a flaw unless the second is due
+  kAnyLow = kTooShort | kTooLong | kTwoConts,  // flaws the low nibble leaves open
+};
+
+struct pair_flaw_tables {
+  alignas(16) std::uint8_t first_high[16];
+  alignas(16) std::uint8_t first_low[16];
+  alignas(16) std::uint8_t second_high[16];
+};
+
+constexpr pair_flaw_tables make_pair_flaws() {
+  pair_flaw_tables t{};
+  for (unsigned i = 0; i < 16; ++i) {
+    unsigned high = i < 8 ? kTooLong : i < 12 ? kTwoConts : kTooShort;
+    if (i == 0xC) high |= kOverlong2;
+    if (i == 0xE) high |= kOverlong3 | kSurrogate;
+    if (i == 0xF) high |= kTooLarge | kOverlong4;
+    t.first_high[i] = static_cast<std::uint8_t>(high);
+    unsigned low = kAnyLow;
+    if (i == 0) low |= kOverlong2 | kOverlong3 | kOverlong4;
+    if (i == 1) low |= kOverlong2;
+    if (i >= 4) low |= kTooLarge;
+    if (i >= 5) low |= kOverlong4;  // F5-FF 80-8F, too large
+    if (i == 0xD) low |= kSurrogate;
+    t.first_low[i] = static_cast<std::uint8_t>(low);
+    unsigned second = kTooShort;
+    if (i >= 8 && i < 12) {
+      second = kTooLong | kOverlong2 | kTwoConts;
+      second |= i == 8   ? kOverlong3 | kOverlong4
+                : i == 9 ? kOverlong3 | kTooLarge
+                         : kSurrogate | kTooLarge;
+    }
+    t.second_high[i] = static_cast<std::uint8_t>(second);
+  }
+  return t;
+}
+
+inline constexpr pair_flaw_tables kPairFlaws = make_pair_flaws();
 
 // Windows-1252's bytes 80-8F and 90-9F: the low and the high bytes of their
 // code points, by the byte's low four bits.
@@ -191,76 +243,20 @@ struct avx2_kernels {
     return sse2_kernels::utf8_lead_count(in, n);
   }
 
-  // A block of UTF-8: the leading characters that lie wholly in the 16 bytes
-  // at in and are ASCII or well-formed two- and three-byte sequences, decoded.
+  // A window of UTF-8 (kernels.h): the characters that lie wholly in the
+  // first kUtf8Window bytes at in, up to the last one that starts after the
+  // first byte, decoded when the window has no flaw before that one's start.
   ZODODE_AVX2_INLINE static code_step utf8_to_units(const unsigned char* in, wchar_t* out) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-    if (_mm_movemask_epi8(v) == 0) {
-      sse2_kernels::store_widened(v, out);
-      return {kBlock, kBlock};
-    }
-    // Read as signed bytes: 80-BF are -128..-65, C2-DF -62..-33, E0-EF -32..-17.
-    const __m128i cont = _mm_cmplt_epi8(v, _mm_set1_epi8(-64));
-    const __m128i lead2 =
-        _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(-63)), _mm_cmplt_epi8(v, _mm_set1_epi8(-32)));
-    const __m128i lead3 =
-        _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(-33)), _mm_cmplt_epi8(v, _mm_set1_epi8(-16)));
-    // Five three-byte characters, the common block of ideographs and kana:
-    // E1-EC or EE-EF leads (E0 and ED have narrowed second bytes) at 0, 3, 6,
-    // 9 and 12, continuations between them.
-    constexpr unsigned kLeads5 = 0x1249;
-    constexpr unsigned kTrails5 = 0x36DB;
-    const unsigned lead3_mask = static_cast<unsigned>(_mm_movemask_epi8(lead3));
-    const unsigned cont_mask = static_cast<unsigned>(_mm_movemask_epi8(cont));
-    if ((lead3_mask & 0x7FFF) == kLeads5 && (cont_mask & 0x7FFF) == kTrails5) {
-      const __m128i narrowed = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(-32)),   // E0
-                                            _mm_cmpeq_epi8(v, _mm_set1_epi8(-19)));  // ED
-      if (_mm_movemask_epi8(narrowed) == 0) return five_three_byte(v, out);
-    }
-    const __m128i lead = _mm_or_si128(lead2, lead3);
-    const __m128i ascii = _mm_cmpgt_epi8(v, _mm_set1_epi8(-1));
-    // Everything else (C0, C1, F0-FF) and every flaw stops the block before
-    // the character it touches: a continuation no lead claims, a lead without
-    // its continuations in the block, E0 80-9F (overlong), ED A0-BF (surrogate).
-    const __m128i other =
-        _mm_xor_si128(_mm_or_si128(_mm_or_si128(ascii, cont), lead), _mm_set1_epi8(-1));
-    const __m128i claimed = _mm_or_si128(_mm_slli_si128(lead, 1), _mm_slli_si128(lead3, 2));
-    const __m128i stray = _mm_andnot_si128(claimed, cont);
-    const __m128i cut = _mm_or_si128(_mm_andnot_si128(_mm_srli_si128(cont, 1), lead),
-                                     _mm_andnot_si128(_mm_srli_si128(cont, 2), lead3));
-    const __m128i second = _mm_srli_si128(v, 1);
-    const __m128i outside = _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(-32)),  // E0
-                                                       _mm_cmplt_epi8(second, _mm_set1_epi8(-96))),
-                                         _mm_and_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(-19)),  // ED
-                                                       _mm_cmpgt_epi8(second, _mm_set1_epi8(-97))));
-    const __m128i flaws = _mm_or_si128(_mm_or_si128(other, stray), _mm_or_si128(cut, outside));
-    const unsigned read = static_cast<unsigned>(
-        __builtin_ctz(static_cast<unsigned>(_mm_movemask_epi8(flaws)) | 0x10000u));
-    const unsigned starts = ~static_cast<unsigned>(_mm_movemask_epi8(cont)) & ((1u << read) - 1);
+    return utf8_window(in, kUtf8Window, out);
+  }
 
-    // The code point at every position, as if a character started there.
-    const __m256i b0 = _mm256_cvtepu8_epi16(v);
-    const __m256i b1 = _mm256_cvtepu8_epi16(second);
-    const __m256i b2 = _mm256_cvtepu8_epi16(_mm_srli_si128(v, 2));
-    const __m256i low6 = _mm256_set1_epi16(0x3F);
-    const __m256i last1 = _mm256_and_si256(b1, low6);
-    const __m256i two =
-        _mm256_or_si256(_mm256_slli_epi16(_mm256_and_si256(b0, _mm256_set1_epi16(0x1F)), 6), last1);
-    const __m256i three =
-        _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(b0, 12), _mm256_slli_epi16(last1, 6)),
-                        _mm256_and_si256(b2, low6));
-    __m256i points = _mm256_blendv_epi8(b0, two, _mm256_cvtepi8_epi16(lead2));
-    points = _mm256_blendv_epi8(points, three, _mm256_cvtepi8_epi16(lead3));
-
-    // The code points of the character starts, packed.
-    const unsigned low = starts & 0xFF;
-    const unsigned high = starts >> 8;
-    const __m128i first = _mm_shuffle_epi8(_mm256_castsi256_si128(points), lane_pack(low));
-    const __m128i rest = _mm_shuffle_epi8(_mm256_extracti128_si256(points, 1), lane_pack(high));
-    const unsigned first_count = static_cast<unsigned>(_mm_popcnt_u32(low));
-    store_units8(first, out);
-    store_units8(rest, out + first_count);
-    return {read, first_count + static_cast<unsigned>(_mm_popcnt_u32(high))};
+  // The n bytes at in that end a text, fewer than kUtf8WindowRead, as a
+  // window: copied to one padded with NULs, and decoded up to byte n at most.
+  __attribute__((noinline, target("avx2,popcnt"))) static code_step utf8_tail_to_units(
+      const unsigned char* in, std::size_t n, wchar_t* out) {
+    alignas(32) unsigned char window[2 * kUtf8Window] = {};
+    std::memcpy(window, in, n);
+    return utf8_window(window, n < kUtf8Window ? n : kUtf8Window, out);
   }
 
   // Eight units to UTF-8: the leading ones below 10000 that are neither NUL
@@ -332,26 +328,147 @@ struct avx2_kernels {
            static_cast<unsigned>(avx2_tables::kSpread[many]) << 1;
   }
 
-  // The five characters of bytes 0-14, three bytes each: each 32-bit lane
-  // gets b2 | b1 << 8 | b0 << 16 of its character, whose bits are then put
-  // in place.
-  ZODODE_AVX2_INLINE static code_step five_three_byte(__m128i v, wchar_t* out) {
-    const __m256i both = _mm256_broadcastsi128_si256(v);
-    const __m256i lanes = _mm256_shuffle_epi8(
-        both, _mm256_setr_epi8(2, 1, 0, -1, 5, 4, 3, -1, 8, 7, 6, -1, 11, 10, 9, -1,  //
-                               14, 13, 12, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1));
-    const __m256i points = _mm256_or_si256(
-        _mm256_and_si256(lanes, _mm256_set1_epi32(0x3F)),
-        _mm256_or_si256(_mm256_and_si256(_mm256_srli_epi32(lanes, 2), _mm256_set1_epi32(0xFC0)),
-                        _mm256_and_si256(_mm256_srli_epi32(lanes, 4), _mm256_set1_epi32(0xF000))));
-    if constexpr (sizeof(wchar_t) == 4) {
-      store_halves(points, out);
-    } else {
-      const __m256i words = _mm256_packus_epi32(points, points);  // per 128-bit half
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
-                       _mm256_castsi256_si128(_mm256_permute4x64_epi64(words, 0x08)));
+  // The window at in, whose first n bytes (32 at most) are text. A window of
+  // ASCII is widened whole. Any other is checked for flaws a byte pair at a
+  // time (avx2_tables::kPairFlaws) and for the third and fourth bytes of
+  // each sequence; every flaw is seen at the byte where it shows, so the
+  // characters before the last start that precedes the first flaw are well
+  // formed. Each position is then decoded as if a character started there,
+  // and the positions of the characters taken are packed.
+  ZODODE_AVX2_INLINE static code_step utf8_window(const unsigned char* in, std::size_t n,
+                                                  wchar_t* out) {
+    const __m256i v = load32(in);
+    if (_mm256_movemask_epi8(v) == 0) {
+      sse2_kernels::store_widened(_mm256_castsi256_si128(v), out);
+      sse2_kernels::store_widened(_mm256_extracti128_si256(v, 1), out + 16);
+      return {n, n};
     }
-    return {15, 5};
+    using namespace avx2_tables;
+    // The bytes one, two and three places back; none before the window.
+    const __m256i back = _mm256_permute2x128_si256(v, v, 0x08);
+    const __m256i prev1 = _mm256_alignr_epi8(v, back, 15);
+    const __m256i prev2 = _mm256_alignr_epi8(v, back, 14);
+    const __m256i prev3 = _mm256_alignr_epi8(v, back, 13);
+    const __m256i nibble = _mm256_set1_epi8(0x0F);
+    const __m256i pair_flaws = _mm256_and_si256(
+        _mm256_and_si256(
+            lookup(kPairFlaws.first_high, _mm256_and_si256(_mm256_srli_epi16(prev1, 4), nibble)),
+            lookup(kPairFlaws.first_low, _mm256_and_si256(prev1, nibble))),
+        lookup(kPairFlaws.second_high, _mm256_and_si256(_mm256_srli_epi16(v, 4), nibble)));
+    // 0x80 where the byte must be a third or fourth byte: that cancels the
+    // pair flaw of two continuations, and is a flaw where it is none.
+    const __m256i third = _mm256_subs_epu8(prev2, _mm256_set1_epi8(0xE0 - 0x80));
+    const __m256i fourth = _mm256_subs_epu8(prev3, _mm256_set1_epi8(0xF0 - 0x80));
+    const __m256i due =
+        _mm256_and_si256(_mm256_or_si256(third, fourth), _mm256_set1_epi8(static_cast<char>(0x80)));
+    const __m256i flaws = _mm256_xor_si256(pair_flaws, due);
+    const unsigned flawed = ~static_cast<unsigned>(
+        _mm256_movemask_epi8(_mm256_cmpeq_epi8(flaws, _mm256_setzero_si256())));
+    // Continuations read as signed are -128..-65; every other byte starts a
+    // character (the NULs after a text's end too).
+    const unsigned starts =
+        ~static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpgt_epi8(_mm256_set1_epi8(-64), v)));
+    unsigned ends = starts & (n >= kUtf8Window ? ~1u : (2u << n) - 2u);
+    if (flawed != 0) ends &= (flawed & (0u - flawed)) - 1u;
+    if (ends == 0) return {0, 0};
+    const unsigned read = 31u - static_cast<unsigned>(__builtin_clz(ends));
+    const unsigned taken = starts & ((1u << read) - 1u);
+    // F0-FF read as signed are above -17 and negative.
+    const unsigned leads4 = taken & static_cast<unsigned>(_mm256_movemask_epi8(_mm256_and_si256(
+                                        v, _mm256_cmpgt_epi8(v, _mm256_set1_epi8(-17)))));
+    wchar_t* o = out;
+    if (leads4 == 0) {
+      o = decode_half<false>(in, taken & 0xFFFF, o);
+      o = decode_half<false>(in + 16, taken >> 16, o);
+    } else {
+      // With 16-bit units the first continuation of a four-byte sequence
+      // holds the low surrogate.
+      const unsigned units = sizeof(wchar_t) == 2 ? taken | leads4 << 1 : taken;
+      o = decode_half<true>(in, units & 0xFFFF, o);
+      o = decode_half<true>(in + 16, units >> 16, o);
+    }
+    return {read, static_cast<std::size_t>(o - out)};
+  }
+
+  // Sixteen positions from at (reading 19 bytes), each decoded as a
+  // character starting there; the ones whose bit is set in keep are written.
+  // Four: there may be four-byte sequences among them.
+  template <bool Four>
+  ZODODE_AVX2_INLINE static wchar_t* decode_half(const unsigned char* at, unsigned keep,
+                                                 wchar_t* out) {
+    const __m256i b0 = widen16(at);
+    const __m256i b1 = widen16(at + 1);
+    const __m256i b2 = widen16(at + 2);
+    const __m256i low6 = _mm256_set1_epi16(0x3F);
+    const __m256i c1 = _mm256_and_si256(b1, low6);
+    const __m256i c2 = _mm256_and_si256(b2, low6);
+    __m256i units = b0;
+    __m256i high = _mm256_setzero_si256();  // bits 16-20, with 32-bit units
+    if constexpr (Four && sizeof(wchar_t) == 2) {
+      const __m256i low_surrogate = _mm256_or_si256(
+          _mm256_or_si256(_mm256_slli_epi16(_mm256_and_si256(b1, _mm256_set1_epi16(0x0F)), 6), c2),
+          _mm256_set1_epi16(static_cast<short>(0xDC00)));
+      units =
+          _mm256_blendv_epi8(units, low_surrogate, _mm256_cmpgt_epi16(b0, _mm256_set1_epi16(0x7F)));
+    }
+    const __m256i two =
+        _mm256_or_si256(_mm256_slli_epi16(_mm256_and_si256(b0, _mm256_set1_epi16(0x1F)), 6), c1);
+    const __m256i three =
+        _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(b0, 12), _mm256_slli_epi16(c1, 6)), c2);
+    units = _mm256_blendv_epi8(units, two, _mm256_cmpgt_epi16(b0, _mm256_set1_epi16(0xBF)));
+    units = _mm256_blendv_epi8(units, three, _mm256_cmpgt_epi16(b0, _mm256_set1_epi16(0xDF)));
+    if constexpr (Four) {
+      const __m256i lead4 = _mm256_cmpgt_epi16(b0, _mm256_set1_epi16(0xEF));
+      const __m256i top = _mm256_slli_epi16(_mm256_and_si256(b0, _mm256_set1_epi16(0x07)), 2);
+      if constexpr (sizeof(wchar_t) == 4) {
+        const __m256i c3 = _mm256_and_si256(widen16(at + 3), low6);
+        const __m256i four = _mm256_or_si256(
+            _mm256_or_si256(_mm256_slli_epi16(b1, 12), _mm256_slli_epi16(c2, 6)), c3);
+        units = _mm256_blendv_epi8(units, four, lead4);
+        high = _mm256_and_si256(
+            _mm256_or_si256(top, _mm256_and_si256(_mm256_srli_epi16(b1, 4), _mm256_set1_epi16(3))),
+            lead4);
+      } else {
+        // (code point - 10000) >> 10, plus D800.
+        const __m256i high_surrogate = _mm256_add_epi16(
+            _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(top, 6), _mm256_slli_epi16(c1, 2)),
+                            _mm256_srli_epi16(c2, 4)),
+            _mm256_set1_epi16(static_cast<short>(0xD800 - 0x40)));
+        units = _mm256_blendv_epi8(units, high_surrogate, lead4);
+      }
+    }
+    const unsigned low = keep & 0xFF;
+    const __m256i order =
+        _mm256_inserti128_si256(_mm256_castsi128_si256(lane_pack(low)), lane_pack(keep >> 8), 1);
+    const __m256i packed = _mm256_shuffle_epi8(units, order);
+    const unsigned first = static_cast<unsigned>(_mm_popcnt_u32(low));
+    if constexpr (Four && sizeof(wchar_t) == 4) {
+      const __m256i packed_high = _mm256_shuffle_epi8(high, order);
+      const __m256i front = _mm256_unpacklo_epi16(packed, packed_high);
+      const __m256i back = _mm256_unpackhi_epi16(packed, packed_high);
+      store16(out, _mm256_castsi256_si128(front));
+      store16(out + 4, _mm256_castsi256_si128(back));
+      store16(out + first, _mm256_extracti128_si256(front, 1));
+      store16(out + first + 4, _mm256_extracti128_si256(back, 1));
+    } else {
+      store_units8(_mm256_castsi256_si128(packed), out);
+      store_units8(_mm256_extracti128_si256(packed, 1), out + first);
+    }
+    return out + first + static_cast<unsigned>(_mm_popcnt_u32(keep >> 8));
+  }
+
+  // 16 bytes at p as 16-bit lanes.
+  ZODODE_AVX2_INLINE static __m256i widen16(const unsigned char* p) {
+    return _mm256_cvtepu8_epi16(load16(p));
+  }
+
+  // Each byte's entry in a table of 16, by the byte's value 0-15.
+  ZODODE_AVX2_INLINE static __m256i lookup(const std::uint8_t (&table)[16], __m256i index) {
+    return _mm256_shuffle_epi8(_mm256_broadcastsi128_si256(load16(table)), index);
+  }
+
+  ZODODE_AVX2_INLINE static void store16(void* p, __m128i v) {
+    _mm_storeu_si128(static_cast<__m128i*>(p), v);
   }
 
   ZODODE_AVX2_INLINE static __m128i load16(const void* p) {

@@ -95,40 +95,78 @@ enum pair_flaw : std::uint8_t {
   kAnyLow = kTooShort | kTooLong | kTwoConts,  // flaws the low nibble leaves open
 };
 
-struct pair_flaw_tables {
-  alignas(16) std::uint8_t first_high[16];
-  alignas(16) std::uint8_t first_low[16];
-  alignas(16) std::uint8_t second_high[16];
+// The constants of the UTF-8 windows, each 32 bytes: the three pair-flaw
+// tables (in both 128-bit lanes) and the bytes and 16-bit lanes the windows
+// compare and mask with.
+struct window_constants {
+  alignas(32) std::uint8_t first_high[32];
+  std::uint8_t first_low[32];
+  std::uint8_t second_high[32];
+  std::uint8_t nibble[32];  // 0F
+  std::uint8_t third[32];   // E0 - 80: above it, saturating, E0-FF
+  std::uint8_t fourth[32];  // F0 - 80
+  std::uint8_t top_bit[32];
+  std::uint8_t start[32];  // BF: above it as signed, C0-FF and ASCII
+  std::uint8_t lead4[32];  // EF: above it as signed, F0-FF and ASCII
+  std::uint16_t low5[16];
+  std::uint16_t low6[16];
+  std::uint16_t low10[16];
+  std::uint16_t low11[16];
+  std::uint16_t cont[16];      // 7F
+  std::uint16_t lead2_16[16];  // BF
+  std::uint16_t lead3_16[16];  // DF
+  std::uint16_t lead4_16[16];  // EF
+  std::uint16_t low_surrogate[16];
+  std::uint16_t high_surrogate[16];  // D800, less the 10000 taken off
 };
 
-constexpr pair_flaw_tables make_pair_flaws() {
-  pair_flaw_tables t{};
-  for (unsigned i = 0; i < 16; ++i) {
-    unsigned high = i < 8 ? kTooLong : i < 12 ? kTwoConts : kTooShort;
-    if (i == 0xC) high |= kOverlong2;
-    if (i == 0xE) high |= kOverlong3 | kSurrogate;
-    if (i == 0xF) high |= kTooLarge | kOverlong4;
+constexpr window_constants make_window_constants() {
+  window_constants t{};
+  for (unsigned i = 0; i < 32; ++i) {
+    const unsigned nib = i % 16;
+    unsigned high = nib < 8 ? kTooLong : nib < 12 ? kTwoConts : kTooShort;
+    if (nib == 0xC) high |= kOverlong2;
+    if (nib == 0xE) high |= kOverlong3 | kSurrogate;
+    if (nib == 0xF) high |= kTooLarge | kOverlong4;
     t.first_high[i] = static_cast<std::uint8_t>(high);
     unsigned low = kAnyLow;
-    if (i == 0) low |= kOverlong2 | kOverlong3 | kOverlong4;
-    if (i == 1) low |= kOverlong2;
-    if (i >= 4) low |= kTooLarge;
-    if (i >= 5) low |= kOverlong4;  // F5-FF 80-8F, too large
-    if (i == 0xD) low |= kSurrogate;
+    if (nib == 0) low |= kOverlong2 | kOverlong3 | kOverlong4;
+    if (nib == 1) low |= kOverlong2;
+    if (nib >= 4) low |= kTooLarge;
+    if (nib >= 5) low |= kOverlong4;  // F5-FF 80-8F, too large
+    if (nib == 0xD) low |= kSurrogate;
     t.first_low[i] = static_cast<std::uint8_t>(low);
     unsigned second = kTooShort;
-    if (i >= 8 && i < 12) {
+    if (nib >= 8 && nib < 12) {
       second = kTooLong | kOverlong2 | kTwoConts;
-      second |= i == 8   ? kOverlong3 | kOverlong4
-                : i == 9 ? kOverlong3 | kTooLarge
-                         : kSurrogate | kTooLarge;
+      second |= nib == 8   ? kOverlong3 | kOverlong4
+                : nib == 9 ? kOverlong3 | kTooLarge
+                           : kSurrogate | kTooLarge;
     }
     t.second_high[i] = static_cast<std::uint8_t>(second);
+    t.nibble[i] = 0x0F;
+    t.third[i] = 0xE0 - 0x80;
+    t.fourth[i] = 0xF0 - 0x80;
+    t.top_bit[i] = 0x80;
+    t.start[i] = 0xBF;
+    t.lead4[i] = 0xEF;
+  }
+  for (unsigned i = 0; i < 16; ++i) {
+    t.low5[i] = 0x1F;
+    t.low6[i] = 0x3F;
+    t.low10[i] = 0x3FF;
+    t.low11[i] = 0x7FF;
+    t.cont[i] = 0x7F;
+    t.lead2_16[i] = 0xBF;
+    t.lead3_16[i] = 0xDF;
+    t.lead4_16[i] = 0xEF;
+    t.low_surrogate[i] = 0xDC00;
+    t.high_surrogate[i] = 0xD800 - 0x40;
   }
   return t;
 }
 
-inline constexpr pair_flaw_tables kPairFlaws = make_pair_flaws();
+inline constexpr window_constants kWindowConstants = make_window_constants();
 
 // Windows-1252's bytes 80-8F and 90-9F: the low and the high bytes of their
 // code points, by the byte's low four bits.
@@ -328,46 +366,58 @@ struct avx2_kernels {
            static_cast<unsigned>(avx2_tables::kSpread[many]) << 1;
   }
 
-  // The window at in, whose first n bytes (32 at most) are text. A window of
-  // ASCII is widened whole. Any other is checked for flaws a byte pair at a
-  // time (avx2_tables::kPairFlaws) and for the third and fourth bytes of
-  // each sequence; every flaw is seen at the byte where it shows, so the
+  // The window at in, whose first n bytes (32 at most) are text. A window
+  // that starts with a run of ASCII (all of it, often, in prose with few
+  // other letters) takes the run alone, the next one starting at the
+  // sequence. Any other is checked for flaws a byte pair at a time
+  // (avx2_tables::make_window_constants) and for the third and fourth bytes
+  // of each sequence; every flaw is seen at the byte where it shows, so the
   // characters before the last start that precedes the first flaw are well
   // formed. Each position is then decoded as if a character started there,
   // and the positions of the characters taken are packed.
+  static constexpr unsigned kAsciiLead = 0xFF;
+
   ZODODE_AVX2_INLINE static code_step utf8_window(const unsigned char* in, std::size_t n,
                                                   wchar_t* out) {
     const __m256i v = load32(in);
-    if (_mm256_movemask_epi8(v) == 0) {
+    const unsigned non_ascii = static_cast<unsigned>(_mm256_movemask_epi8(v));
+    if ((non_ascii & kAsciiLead) == 0) {
       sse2_kernels::store_widened(_mm256_castsi256_si128(v), out);
       sse2_kernels::store_widened(_mm256_extracti128_si256(v, 1), out + 16);
-      return {n, n};
+      const std::size_t run = non_ascii == 0 ? kUtf8Window : __builtin_ctz(non_ascii);
+      return {run < n ? run : n, run < n ? run : n};
     }
-    using namespace avx2_tables;
+    // The constants are read through a pointer the compiler cannot see
+    // through, as memory operands: built from immediates, as it would
+    // otherwise, they cost three instructions each in every window.
+    const avx2_tables::window_constants* k = &avx2_tables::kWindowConstants;
+    __asm__("" : "+r"(k));
     // The bytes one, two and three places back; none before the window.
     const __m256i back = _mm256_permute2x128_si256(v, v, 0x08);
     const __m256i prev1 = _mm256_alignr_epi8(v, back, 15);
     const __m256i prev2 = _mm256_alignr_epi8(v, back, 14);
     const __m256i prev3 = _mm256_alignr_epi8(v, back, 13);
-    const __m256i nibble = _mm256_set1_epi8(0x0F);
+    const __m256i nibble = load32(k->nibble);
     const __m256i pair_flaws = _mm256_and_si256(
         _mm256_and_si256(
-            lookup(kPairFlaws.first_high, _mm256_and_si256(_mm256_srli_epi16(prev1, 4), nibble)),
-            lookup(kPairFlaws.first_low, _mm256_and_si256(prev1, nibble))),
-        lookup(kPairFlaws.second_high, _mm256_and_si256(_mm256_srli_epi16(v, 4), nibble)));
+            _mm256_shuffle_epi8(load32(k->first_high),
+                                _mm256_and_si256(_mm256_srli_epi16(prev1, 4), nibble)),
+            _mm256_shuffle_epi8(load32(k->first_low), _mm256_and_si256(prev1, nibble))),
+        _mm256_shuffle_epi8(load32(k->second_high),
+                            _mm256_and_si256(_mm256_srli_epi16(v, 4), nibble)));
     // 0x80 where the byte must be a third or fourth byte: that cancels the
     // pair flaw of two continuations, and is a flaw where it is none.
-    const __m256i third = _mm256_subs_epu8(prev2, _mm256_set1_epi8(0xE0 - 0x80));
-    const __m256i fourth = _mm256_subs_epu8(prev3, _mm256_set1_epi8(0xF0 - 0x80));
     const __m256i due =
-        _mm256_and_si256(_mm256_or_si256(third, fourth), _mm256_set1_epi8(static_cast<char>(0x80)));
+        _mm256_and_si256(_mm256_or_si256(_mm256_subs_epu8(prev2, load32(k->third)),
+                                         _mm256_subs_epu8(prev3, load32(k->fourth))),
+                         load32(k->top_bit));
     const __m256i flaws = _mm256_xor_si256(pair_flaws, due);
     const unsigned flawed = ~static_cast<unsigned>(
         _mm256_movemask_epi8(_mm256_cmpeq_epi8(flaws, _mm256_setzero_si256())));
     // Continuations read as signed are -128..-65; every other byte starts a
     // character (the NULs after a text's end too).
     const unsigned starts =
-        ~static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpgt_epi8(_mm256_set1_epi8(-64), v)));
+        static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpgt_epi8(v, load32(k->start))));
     unsigned ends = starts & (n >= kUtf8Window ? ~1u : (2u << n) - 2u);
     if (flawed != 0) ends &= (flawed & (0u - flawed)) - 1u;
     if (ends == 0) return {0, 0};
@@ -375,65 +425,62 @@ struct avx2_kernels {
     const unsigned taken = starts & ((1u << read) - 1u);
     // F0-FF read as signed are above -17 and negative.
     const unsigned leads4 = taken & static_cast<unsigned>(_mm256_movemask_epi8(_mm256_and_si256(
-                                        v, _mm256_cmpgt_epi8(v, _mm256_set1_epi8(-17)))));
+                                        v, _mm256_cmpgt_epi8(v, load32(k->lead4)))));
     wchar_t* o = out;
     if (leads4 == 0) {
-      o = decode_half<false>(in, taken & 0xFFFF, o);
-      o = decode_half<false>(in + 16, taken >> 16, o);
+      o = decode_half<false>(in, taken & 0xFFFF, k, o);
+      o = decode_half<false>(in + 16, taken >> 16, k, o);
     } else {
       // With 16-bit units the first continuation of a four-byte sequence
       // holds the low surrogate.
       const unsigned units = sizeof(wchar_t) == 2 ? taken | leads4 << 1 : taken;
-      o = decode_half<true>(in, units & 0xFFFF, o);
-      o = decode_half<true>(in + 16, units >> 16, o);
+      o = decode_half<true>(in, units & 0xFFFF, k, o);
+      o = decode_half<true>(in + 16, units >> 16, k, o);
     }
     return {read, static_cast<std::size_t>(o - out)};
   }
 
   // Sixteen positions from at (reading 19 bytes), each decoded as a
   // character starting there; the ones whose bit is set in keep are written.
-  // Four: there may be four-byte sequences among them.
+  // Four: there may be four-byte sequences among them. In 16-bit lanes, with
+  // b0-b3 the bytes from a position and c1-c3 their low six bits,
+  // t = b0 << 6 | c1 holds a two-byte character in its low 11 bits, t << 6 | c2
+  // a three-byte one, and (t << 6 | c2) << 6 | c3 a four-byte one's low 16.
   template <bool Four>
   ZODODE_AVX2_INLINE static wchar_t* decode_half(const unsigned char* at, unsigned keep,
+                                                 const avx2_tables::window_constants* k,
                                                  wchar_t* out) {
     const __m256i b0 = widen16(at);
-    const __m256i b1 = widen16(at + 1);
-    const __m256i b2 = widen16(at + 2);
-    const __m256i low6 = _mm256_set1_epi16(0x3F);
-    const __m256i c1 = _mm256_and_si256(b1, low6);
-    const __m256i c2 = _mm256_and_si256(b2, low6);
+    const __m256i c1 = _mm256_and_si256(widen16(at + 1), load32(k->low6));
+    const __m256i c2 = _mm256_and_si256(widen16(at + 2), load32(k->low6));
+    const __m256i t = _mm256_or_si256(_mm256_slli_epi16(b0, 6), c1);
+    const __m256i three = _mm256_or_si256(_mm256_slli_epi16(t, 6), c2);
     __m256i units = b0;
     __m256i high = _mm256_setzero_si256();  // bits 16-20, with 32-bit units
     if constexpr (Four && sizeof(wchar_t) == 2) {
-      const __m256i low_surrogate = _mm256_or_si256(
-          _mm256_or_si256(_mm256_slli_epi16(_mm256_and_si256(b1, _mm256_set1_epi16(0x0F)), 6), c2),
-          _mm256_set1_epi16(static_cast<short>(0xDC00)));
-      units =
-          _mm256_blendv_epi8(units, low_surrogate, _mm256_cmpgt_epi16(b0, _mm256_set1_epi16(0x7F)));
+      // The low surrogate, at the first continuation: its c1 and c2 are the
+      // sequence's c2 and c3.
+      const __m256i low_surrogate =
+          _mm256_or_si256(_mm256_and_si256(_mm256_slli_epi16(t, 6), load32(k->low10)), c2);
+      units = _mm256_blendv_epi8(units, _mm256_or_si256(low_surrogate, load32(k->low_surrogate)),
+                                 _mm256_cmpgt_epi16(b0, load32(k->cont)));
     }
-    const __m256i two =
-        _mm256_or_si256(_mm256_slli_epi16(_mm256_and_si256(b0, _mm256_set1_epi16(0x1F)), 6), c1);
-    const __m256i three =
-        _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(b0, 12), _mm256_slli_epi16(c1, 6)), c2);
-    units = _mm256_blendv_epi8(units, two, _mm256_cmpgt_epi16(b0, _mm256_set1_epi16(0xBF)));
-    units = _mm256_blendv_epi8(units, three, _mm256_cmpgt_epi16(b0, _mm256_set1_epi16(0xDF)));
+    units = _mm256_blendv_epi8(units, _mm256_and_si256(t, load32(k->low11)),
+                               _mm256_cmpgt_epi16(b0, load32(k->lead2_16)));
+    units = _mm256_blendv_epi8(units, three, _mm256_cmpgt_epi16(b0, load32(k->lead3_16)));
     if constexpr (Four) {
-      const __m256i lead4 = _mm256_cmpgt_epi16(b0, _mm256_set1_epi16(0xEF));
-      const __m256i top = _mm256_slli_epi16(_mm256_and_si256(b0, _mm256_set1_epi16(0x07)), 2);
+      const __m256i lead4 = _mm256_cmpgt_epi16(b0, load32(k->lead4_16));
       if constexpr (sizeof(wchar_t) == 4) {
-        const __m256i c3 = _mm256_and_si256(widen16(at + 3), low6);
-        const __m256i four = _mm256_or_si256(
-            _mm256_or_si256(_mm256_slli_epi16(b1, 12), _mm256_slli_epi16(c2, 6)), c3);
-        units = _mm256_blendv_epi8(units, four, lead4);
-        high = _mm256_and_si256(
-            _mm256_or_si256(top, _mm256_and_si256(_mm256_srli_epi16(b1, 4), _mm256_set1_epi16(3))),
-            lead4);
+        const __m256i c3 = _mm256_and_si256(widen16(at + 3), load32(k->low6));
+        units = _mm256_blendv_epi8(units, _mm256_or_si256(_mm256_slli_epi16(three, 6), c3), lead4);
+        high = _mm256_and_si256(_mm256_and_si256(_mm256_srli_epi16(t, 4), load32(k->low5)), lead4);
       } else {
-        // (code point - 10000) >> 10, plus D800.
+        // (code point - 10000) >> 10, plus D800: the lead's three bits, c1
+        // and c2's top two.
         const __m256i high_surrogate = _mm256_add_epi16(
-            _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(top, 6), _mm256_slli_epi16(c1, 2)),
+            _mm256_or_si256(_mm256_and_si256(_mm256_slli_epi16(t, 2), load32(k->low11)),
                             _mm256_srli_epi16(c2, 4)),
-            _mm256_set1_epi16(static_cast<short>(0xD800 - 0x40)));
+            load32(k->high_surrogate));
         units = _mm256_blendv_epi8(units, high_surrogate, lead4);
       }
     }
@@ -460,11 +507,6 @@ struct avx2_kernels {
   // 16 bytes at p as 16-bit lanes.
   ZODODE_AVX2_INLINE static __m256i widen16(const unsigned char* p) {
     return _mm256_cvtepu8_epi16(load16(p));
-  }
-
-  // Each byte's entry in a table of 16, by the byte's value 0-15.
-  ZODODE_AVX2_INLINE static __m256i lookup(const std::uint8_t (&table)[16], __m256i index) {
-    return _mm256_shuffle_epi8(_mm256_broadcastsi128_si256(load16(table)), index);
   }
 
   ZODODE_AVX2_INLINE static void store16(void* p, __m128i v) {

@@ -242,6 +242,65 @@ TYPED_TEST(KernelSet, WidensEightBytesAndCountsLeadBytes) {
   EXPECT_EQ(0u, TypeParam::utf8_lead_count(continuations.data(), continuations.size()));
 }
 
+// A whole-sequence set's UTF-8 windows against the per-character rules, on
+// random mixes of every length's edges and the flawed rows above: what a
+// window takes is well formed and decoded as the rules decode it, it takes
+// something wherever the first character is well formed, and it reads and
+// writes no more than it may (the buffers are exactly the bytes it may read,
+// for the address sanitizer; a sentinel past the units it may write).
+TYPED_TEST(KernelSet, Utf8WindowsTakeWellFormedCharactersAsTheRulesDo) {
+  if constexpr (TypeParam::whole_sequences) {
+    std::vector<std::string> pieces = {"a",
+                                       "\x7F",
+                                       "\xC2\x80",
+                                       "\xDF\xBF",
+                                       "\xE0\xA0\x80",
+                                       "\xED\x9F\xBF",
+                                       "\xEE\x80\x80",
+                                       "\xEF\xBF\xBD",
+                                       "\xF0\x90\x80\x80",
+                                       "\xF4\x8F\xBF\xBF"};
+    const std::size_t well_formed = pieces.size();
+    for (const Row& r : kRows) {
+      if (r.code_page == 65001 && r.ways == kDecode) pieces.push_back(r.bytes);
+    }
+    std::mt19937 random(7);
+    for (int round = 0; round < 40000; ++round) {
+      const bool flawed = round % 2 == 1;
+      std::string text;
+      while (text.size() < kUtf8WindowRead) {
+        text += pieces[random() % (flawed ? pieces.size() : well_formed)];
+      }
+      const std::size_t n = round % 5 == 0 ? random() % kUtf8WindowRead : kUtf8WindowRead;
+      const std::vector<unsigned char> in(text.begin(), text.begin() + static_cast<long>(n));
+      std::vector<wchar_t> out(kUtf8Window + 1, L'#');
+      const code_step step = n == kUtf8WindowRead
+                                 ? TypeParam::utf8_to_units(in.data(), out.data())
+                                 : TypeParam::utf8_tail_to_units(in.data(), n, out.data());
+      ASSERT_EQ(L'#', out[kUtf8Window]) << hex(text.substr(0, n));
+      ASSERT_LE(step.read, std::min(n, kUtf8Window)) << hex(text.substr(0, n));
+      std::wstring rules;
+      std::size_t at = 0;
+      while (at < step.read) {
+        const int length = in[at] < 0x80 ? 1 : utf8_sequence_length(in[at]);
+        const decoded d = in[at] < 0x80 ? decoded{in[at], 1} : decode_utf8_sequence(&in[at]);
+        ASSERT_EQ(static_cast<std::size_t>(length), d.size)
+            << hex(text.substr(0, n)) << " at " << at;
+        wchar_t units[2];
+        rules.append(units, put_units(d.code_point, units));
+        at += d.size;
+      }
+      ASSERT_EQ(step.read, at) << hex(text.substr(0, n));
+      ASSERT_EQ(rules, std::wstring(out.data(), step.written)) << hex(text.substr(0, n));
+      // A well-formed first character within the bytes: the window takes it.
+      const int first = in.empty() ? 0 : in[0] < 0x80 ? 1 : utf8_sequence_length(in[0]);
+      if (!flawed && first != 0 && static_cast<std::size_t>(first) <= n) {
+        ASSERT_NE(0u, step.read) << hex(text.substr(0, n));
+      }
+    }
+  }
+}
+
 // Hand-written escapes: ASCII passes (NUL, backslash and braces too), U+FEFF
 // goes, every other 16-bit unit is "\uN?"; a unit past U+FFFF is its UTF-16
 // pair, past U+10FFFF U+FFFD.

@@ -366,26 +366,23 @@ struct avx2_kernels {
            static_cast<unsigned>(avx2_tables::kSpread[many]) << 1;
   }
 
-  // The window at in, whose first n bytes (32 at most) are text. A window
-  // that starts with a run of ASCII (all of it, often, in prose with few
-  // other letters) takes the run alone, the next one starting at the
-  // sequence. Any other is checked for flaws a byte pair at a time
-  // (avx2_tables::make_window_constants) and for the third and fourth bytes
-  // of each sequence; every flaw is seen at the byte where it shows, so the
-  // characters before the last start that precedes the first flaw are well
-  // formed. Each position is then decoded as if a character started there,
-  // and the positions of the characters taken are packed.
-  static constexpr unsigned kAsciiLead = 0xFF;
-
+  // The window at in, whose first n bytes (32 at most) are text. A window of
+  // ASCII is widened whole. (Taking a leading run of ASCII alone, so that the
+  // next window starts at the sequence, measured slower on text with a few
+  // other letters: the branch is then hard to predict.) Any other window is
+  // checked for flaws a byte pair at a time (make_window_constants) and for
+  // the third and fourth bytes of each sequence; every flaw is seen at the
+  // byte where it shows, so the characters before the last start that
+  // precedes the first flaw are well formed. Each position is then decoded
+  // as if a character started there, and the positions of the characters
+  // taken are packed.
   ZODODE_AVX2_INLINE static code_step utf8_window(const unsigned char* in, std::size_t n,
                                                   wchar_t* out) {
     const __m256i v = load32(in);
-    const unsigned non_ascii = static_cast<unsigned>(_mm256_movemask_epi8(v));
-    if ((non_ascii & kAsciiLead) == 0) {
+    if (_mm256_movemask_epi8(v) == 0) {
       sse2_kernels::store_widened(_mm256_castsi256_si128(v), out);
       sse2_kernels::store_widened(_mm256_extracti128_si256(v, 1), out + 16);
-      const std::size_t run = non_ascii == 0 ? kUtf8Window : __builtin_ctz(non_ascii);
-      return {run < n ? run : n, run < n ? run : n};
+      return {n, n};
     }
     // The constants are read through a pointer the compiler cannot see
     // through, as memory operands: built from immediates, as it would

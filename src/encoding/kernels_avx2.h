@@ -293,7 +293,7 @@ struct avx2_kernels {
   __attribute__((noinline, target("avx2,popcnt"))) static code_step utf8_tail_to_units(
       const unsigned char* in, std::size_t n, wchar_t* out) {
     alignas(32) unsigned char window[2 * kUtf8Window] = {};
-    std::memcpy(window, in, n);
+    if (n != 0) std::memcpy(window, in, n);  // in may be null then
     return utf8_window(window, n < kUtf8Window ? n : kUtf8Window, out);
   }
 

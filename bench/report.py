@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Turns zodode_bench's JSON output into the Markdown tables of bench/README.md.
 
-Usage: report.py results.json [before.json]
-Benchmarks are named job/impl/input; the medians of the repetitions are used.
+Usage: report.py results.json[,results2.json...] [before.json[,before2.json...]]
+Benchmarks are named job/impl/input; each file gives the median of its
+repetitions, and several files of one program (rounds run in turn with the
+other program's) give the median of those.
 A ratio is the peer's time divided by the library's: above 1 the library is faster.
 Times are CPU times of the benchmark thread (real time counts the waits of a
 shared, loaded machine too); both are in the JSON. Inputs named short* form
@@ -11,6 +13,7 @@ milliseconds. With a second file (the same benchmark program built from an
 earlier commit), a column gives the library's time there and before/now.
 """
 import json
+import statistics
 import sys
 from collections import defaultdict
 
@@ -42,11 +45,21 @@ for edit in ("copy", "append", "concat", "Replace", "Insert", "RemoveRange", "Re
     TARGETS.setdefault(edit, []).append(("std", {"short": 0.9}))
 
 
-def load(path):
-    with open(path) as f:
-        data = json.load(f)
-    times = defaultdict(dict)  # (job, input) -> impl -> ms
+def load(paths):
+    times = defaultdict(lambda: defaultdict(list))  # (job, input) -> impl -> [ms]
     order = []
+    context = {}
+    for path in paths.split(","):
+        with open(path) as f:
+            data = json.load(f)
+        context = context or data.get("context", {})
+        read_times(data, times, order)
+    medians = {key: {impl: statistics.median(ts) for impl, ts in row.items()}
+               for key, row in times.items()}
+    return context, medians, order
+
+
+def read_times(data, times, order):
     for b in data["benchmarks"]:
         if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
             continue
@@ -58,8 +71,7 @@ def load(path):
         scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b.get("time_unit", "ns")]
         if (job, inp) not in times:
             order.append((job, inp))
-        times[(job, inp)][impl] = b["cpu_time"] * scale
-    return data.get("context", {}), times, order
+        times[(job, inp)][impl].append(b["cpu_time"] * scale)
 
 
 def fmt(t):

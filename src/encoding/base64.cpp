@@ -6,13 +6,10 @@
 #include <memory>
 #include <string_view>
 
-#include "encoding/kernels.h"
+#include "encoding/kernel_entries.h"
 #include "frame/unicode.h"
 #include "narrow/buffer.h"
 #include "zString.h"
-#if defined(ZODODE_KERNELS_AVX2)
-#include "encoding/avx2_entries.h"
-#endif
 
 using zodode::detail::allocate_text;
 using zodode::detail::join_texts;
@@ -115,16 +112,16 @@ char* put_last_group(const unsigned char* in, std::size_t left, char* out) {
 // Encodes n bytes into out, which holds encoded_size(n) bytes plus the NUL.
 // Whole lines first; the groups of the last line follow, with their line feed
 // when they complete it (55 or 56 bytes left make 19 groups).
-// With AVX2, the lines that leave 7 bytes after them go 24 bytes at a time.
+// A kernel set with its own line kernel takes the lines that leave 7 bytes
+// after them.
 char* encode(const unsigned char* in, std::size_t n, char* out) {
-#if defined(ZODODE_KERNELS_AVX2)
-  if (n >= kLineBytes + 7 && zodode::detail::avx2_usable()) {
+  const auto kernel_lines = zodode::detail::chosen_entries().base64_lines;
+  if (kernel_lines != nullptr && n >= kLineBytes + 7) {
     const std::size_t lines = (n - 7) / kLineBytes;
-    out = zodode::detail::avx2::base64_lines(in, lines, out);
+    out = kernel_lines(in, lines, out);
     in += lines * kLineBytes;
     n -= lines * kLineBytes;
   }
-#endif
   for (; n >= kLineBytes; n -= kLineBytes, in += kLineBytes) out = put_line(in, out);
   const std::size_t last_groups = (n + 2) / 3;
   for (; n >= 3; n -= 3, in += 3) out = put_group(group_bits(in), out);

@@ -1,5 +1,7 @@
-// The run-time choice of the AVX2 kernel set (kernels.h).
+// The choice of the kernel set (kernels.h) and the table of the set this
+// build runs on any processor of its target.
 #include "encoding/kernels.h"
+#include "encoding/kernel_entries_of.h"
 
 namespace zodode::detail {
 
@@ -18,5 +20,27 @@ bool avx2_usable() {
   return false;
 #endif
 }
+
+namespace {
+
+constexpr kernel_entries kNativeEntries = entries_of<native_kernels>();
+
+}  // namespace
+
+const kernel_entries& chosen_entries() {
+#if defined(ZODODE_KERNELS_AVX2)
+  static const kernel_entries& chosen = avx2_usable() ? avx2_entries() : kNativeEntries;
+  return chosen;
+#else
+  return kNativeEntries;
+#endif
+}
+
+#if defined(ZODODE_KERNELS_AVX2) && !defined(_WIN32)
+conversion_failure native_utf8_to_wide(std::string_view text, std::wstring& out,
+                                       std::size_t leads) {
+  return portable_utf8_to_wide<native_kernels>(text, out, leads);
+}
+#endif
 
 }  // namespace zodode::detail

@@ -34,8 +34,9 @@
 //   keeps 32 units of room past the position it writes at.
 //
 // A new set is a header defining one more struct with these members, and a
-// line in the choice below; a set chosen at run time also needs its own
-// file for the conversions compiled for it (kernels_avx2.cpp).
+// line in the lists below; a set chosen at run time also needs its own file
+// compiled for it, with its table of entries (kernel_entries.h), and a line in
+// chosen_entries().
 #ifndef ZODODE_ENCODING_KERNELS_H
 #define ZODODE_ENCODING_KERNELS_H
 
@@ -124,9 +125,8 @@ struct kernel_list {};
 namespace zodode::detail {
 
 // Every set this build has (the tests run each that the processor can), and
-// the one it converts with where no set is chosen at run time. The AVX2 set
-// is chosen at run time where the processor has it (avx2_usable); its
-// conversions live in kernels_avx2.cpp.
+// the one it runs on any processor of its target. chosen_entries()
+// (kernel_entries.h) takes the AVX2 set instead where the processor has it.
 #if defined(ZODODE_KERNELS_AVX2)
 using kernel_sets = kernel_list<scalar_kernels, sse2_kernels, avx2_kernels>;
 using native_kernels = sse2_kernels;
@@ -137,12 +137,6 @@ using native_kernels = sse2_kernels;
 using kernel_sets = kernel_list<scalar_kernels>;
 using native_kernels = scalar_kernels;
 #endif
-
-// The one place that picks a set: run(Kernels{}) with this build's choice.
-template <typename Run>
-decltype(auto) with_native_kernels(Run&& run) {
-  return run(native_kernels{});
-}
 
 // Calls run(Kernels{}) with every set of the build that this processor runs,
 // for the checks of each.

@@ -1,10 +1,8 @@
 // zWString's RTF escaping (rtf_escape.h).
 #include <string>
 
+#include "encoding/kernel_entries.h"
 #include "encoding/rtf_escape.h"
-#if defined(ZODODE_KERNELS_AVX2)
-#include "encoding/avx2_entries.h"
-#endif
 #include "frame/errors.h"
 #include "zWString.h"
 
@@ -18,14 +16,7 @@ zWString zWString::toRTFW() {
     if (length.length() > kWideMaxSize) throw_string_too_long();
   }
   zWString result;
-#if defined(ZODODE_KERNELS_AVX2)
-  if (avx2_usable()) {
-    avx2::rtf_escape_wide(str_, result.str_);
-    return result;
-  }
-#endif
-  with_native_kernels(
-      [&](auto kernels) { rtf_escape<wchar_t, decltype(kernels)>(str_, result.str_); });
+  chosen_entries().rtf_wide(str_, result.str_);
   return result;
 }
 
@@ -34,14 +25,7 @@ zWString zWString::toRTFW() {
 zString zWString::toRTF() {
   using namespace zodode::detail;
   heap_text text;
-#if defined(ZODODE_KERNELS_AVX2)
-  if (avx2_usable()) {
-    avx2::rtf_escape_narrow(str_, text);
-  } else
-#endif
-  {
-    with_native_kernels([&](auto kernels) { rtf_escape<char, decltype(kernels)>(str_, text); });
-  }
+  chosen_entries().rtf_narrow(str_, text);
   zString result;
   result.buffer_ = text.release();
   return result;

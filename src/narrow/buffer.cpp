@@ -23,6 +23,11 @@ char* resized(char* block, std::size_t n) {
   return static_cast<char*>(p);
 }
 
+// The heap hands out blocks in steps of 16 bytes: a block that would shrink by
+// less gives nothing back, while the call costs as much as the rest of a short
+// edit, so such a block is kept.
+constexpr std::size_t kHeapStep = 16;
+
 }  // namespace
 
 const char kEmptyText[1] = {'\0'};
@@ -75,20 +80,24 @@ void splice_text(char*& buffer, std::size_t size, std::size_t pos, std::size_t c
   if (!insert.empty()) std::memcpy(buffer + pos, insert.data(), insert.size());
 }
 
-void truncate_text(char*& buffer, std::size_t n) {
-  buffer = resized(buffer, n);
+void truncate_text(char*& buffer, std::size_t size, std::size_t n) {
+  if (size - n >= kHeapStep) buffer = resized(buffer, n);
   buffer[n] = '\0';
 }
 
-// The tail moves down in place and the block shrinks. The heap may refuse
-// even that; the removed bytes, kept aside, then go back. A range too long to
-// keep aside is cut into a new buffer instead.
+// The tail moves down in place and the block shrinks (unless by less than the
+// heap's step). The heap may refuse even that; the removed bytes, kept aside,
+// then go back. A range too long to keep aside is cut into a new buffer instead.
 void cut_text(char*& buffer, std::size_t size, std::size_t pos, std::size_t count) {
   constexpr std::size_t kKeptAside = 256;
   const std::size_t after = size - pos - count;  // the tail's bytes, NUL included: after + 1
   if (count > kKeptAside) {
     replace_buffer(buffer, join_texts(std::string_view(buffer, pos),
                                       std::string_view(buffer + pos + count, after)));
+    return;
+  }
+  if (count < kHeapStep) {
+    std::memmove(buffer + pos, buffer + pos + count, after + 1);
     return;
   }
   char removed[kKeptAside];

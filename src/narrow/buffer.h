@@ -90,11 +90,13 @@ void splice_text(char*& buffer, std::size_t size, std::size_t pos, std::size_t c
                  std::string_view insert);
 
 // Cuts buffer's text (of length size, buffer not null) to its first n bytes,
-// n < size, the allocation shrunk to fit. On std::bad_alloc nothing changed.
-void truncate_text(char*& buffer, std::size_t n);
+// n < size, the allocation shrunk to fit unless that would give back less than
+// the heap's step. On std::bad_alloc nothing changed.
+void truncate_text(char*& buffer, std::size_t size, std::size_t n);
 
 // Removes count bytes at pos from buffer's text of length size, where pos +
-// count < size, the allocation shrunk to fit. On std::bad_alloc nothing changed.
+// count < size, the allocation shrunk as truncate_text's. On std::bad_alloc
+// nothing changed.
 void cut_text(char*& buffer, std::size_t size, std::size_t pos, std::size_t count);
 
 }  // namespace zodode::detail

@@ -73,7 +73,7 @@ int zString::Index(const char* text) const {
 // was, so the buffer is kept.
 zString& zString::Remove(unsigned int pos) {
   const std::size_t size = view_of(buffer_).size();
-  if (pos < size) truncate_text(buffer_, pos);
+  if (pos < size) truncate_text(buffer_, size, pos);
   return *this;
 }
 
@@ -81,7 +81,7 @@ zString& zString::Remove(unsigned int pos, unsigned int count) {
   const std::size_t size = view_of(buffer_).size();
   if (pos >= size || count == 0) return *this;
   if (std::uint64_t{pos} + count >= size) {
-    truncate_text(buffer_, pos);
+    truncate_text(buffer_, size, pos);
   } else {
     cut_text(buffer_, size, pos, count);
   }

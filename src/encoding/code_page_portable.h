@@ -194,31 +194,16 @@ ZODODE_NOINLINE conversion_failure convert(Source text, Text& out, std::size_t e
 // bytes go to a std::string or to a heap_text that a zString then adopts.
 // Any code page other than UTF-8 is Windows-1252.
 //
-// To wide, UTF-8: each character gives at most one unit (two where wchar_t
-// is 16 bits), and in well-formed text each character one, so the lead bytes
-// size the result. To UTF-8: at most three bytes for each unit (a pair gives
-// four for two), the result's size projected from the first round.
-template <typename Kernels>
-std::size_t utf8_lead_bytes(std::string_view text) {
-  // A short text is converted on the stack and needs no expectation.
-  return text.size() <= kShortText
-             ? 0
-             : Kernels::utf8_lead_count(portable::bytes_of(text.data()), text.size());
-}
-
-// UTF-8 to wide, the lead bytes already counted by utf8_lead_bytes.
-template <typename Kernels>
-conversion_failure portable_utf8_to_wide(std::string_view text, std::wstring& out,
-                                         std::size_t leads, std::size_t max_count = kMaxCount) {
-  return portable::convert<portable::utf8_decoding<Kernels>>(text, out, leads, max_count);
-}
-
+// Windows-1252 gives one unit for each byte, which sizes the result. UTF-8,
+// either way, gives a result whose size is projected from the first round:
+// counting the characters first would read the whole text once more, which
+// cost more than the 6% of room the projection may leave unused.
 template <typename Kernels>
 conversion_failure portable_to_wide(unsigned code_page, std::string_view text, std::wstring& out,
                                     std::size_t max_count = kMaxCount) {
   using namespace portable;
   if (code_page == kCodePageUtf8) {
-    return portable_utf8_to_wide<Kernels>(text, out, utf8_lead_bytes<Kernels>(text), max_count);
+    return convert<utf8_decoding<Kernels>>(text, out, 0, max_count);
   }
   return convert<cp1252_decoding<Kernels>>(text, out, text.size(), max_count);
 }

@@ -36,10 +36,6 @@ const kernel_entries& chosen_entries();
 // The AVX2 set's table (kernels_avx2.cpp); only chosen_entries() takes it.
 const kernel_entries& avx2_entries();
 
-// UTF-8 to wide with the set this build runs anywhere, the lead bytes
-// counted: the AVX2 table's choice for long texts that are all ASCII.
-conversion_failure native_utf8_to_wide(std::string_view text, std::wstring& out, std::size_t leads);
-
 }  // namespace zodode::detail
 
 #endif  // ZODODE_ENCODING_KERNEL_ENTRIES_H

@@ -36,11 +36,4 @@ const kernel_entries& chosen_entries() {
 #endif
 }
 
-#if defined(ZODODE_KERNELS_AVX2) && !defined(_WIN32)
-conversion_failure native_utf8_to_wide(std::string_view text, std::wstring& out,
-                                       std::size_t leads) {
-  return portable_utf8_to_wide<native_kernels>(text, out, leads);
-}
-#endif
-
 }  // namespace zodode::detail

@@ -15,7 +15,6 @@
 //   own per-character rules.
 // - widen_eight writes exactly eight units, the bytes of a 64-bit number
 //   from its least significant one.
-// - utf8_lead_count reads exactly n bytes and writes nothing.
 // - usable() tells whether this processor can run the set.
 // - A set whose whole_sequences is true converts more than runs: its
 //   widen_cp1252 maps bytes 0x80-0x9F too and so converts the whole block,

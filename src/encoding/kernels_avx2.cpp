@@ -61,29 +61,10 @@ char* base64_lines(const unsigned char* in, std::size_t lines, char* out) {
   return out;
 }
 
-#if !defined(_WIN32)
-// A long UTF-8 text without multi-byte sequences gains nothing from this
-// set's sequence kernels, and its ASCII runs measured a third quicker in the
-// native set's instantiation than here (same loop, same instruction count):
-// such a text stays with the native set. Its lead bytes are counted once, for
-// that choice and to size the result.
-conversion_failure to_wide(unsigned code_page, std::string_view text, std::wstring& out) {
-  if (code_page != kCodePageUtf8) return portable_to_wide<avx2_kernels>(code_page, text, out);
-  const std::size_t leads = utf8_lead_bytes<avx2_kernels>(text);
-  if (text.size() > kShortText && leads == text.size()) {
-    return native_utf8_to_wide(text, out, leads);
-  }
-  return portable_utf8_to_wide<avx2_kernels>(text, out, leads);
-}
-#endif
-
 }  // namespace
 
 constexpr kernel_entries make_entries() {
   kernel_entries e = entries_of<avx2_kernels>();
-#if !defined(_WIN32)
-  e.to_wide = to_wide;
-#endif
   e.base64_lines = base64_lines;
   return e;
 }

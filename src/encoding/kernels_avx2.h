@@ -276,11 +276,6 @@ struct avx2_kernels {
     }
   }
 
-  // The SSE2 count keeps up with memory already.
-  static std::size_t utf8_lead_count(const unsigned char* in, std::size_t n) {
-    return sse2_kernels::utf8_lead_count(in, n);
-  }
-
   // A window of UTF-8 (kernels.h): the characters that lie wholly in the
   // first kUtf8Window bytes at in, up to the last one that starts after the
   // first byte, decoded when the window has no flaw before that one's start.

@@ -42,14 +42,6 @@ struct scalar_kernels {
   static void widen_eight(std::uint64_t bytes, wchar_t* out) {
     for (int i = 0; i < 8; ++i) out[i] = static_cast<wchar_t>((bytes >> (8 * i)) & 0xFF);
   }
-
-  // Bytes that are not UTF-8 continuation bytes (80-BF): in well-formed text,
-  // one for each character.
-  static std::size_t utf8_lead_count(const unsigned char* in, std::size_t n) {
-    std::size_t leads = 0;
-    for (std::size_t i = 0; i < n; ++i) leads += (in[i] & 0xC0) != 0x80;
-    return leads;
-  }
 };
 
 }  // namespace zodode::detail

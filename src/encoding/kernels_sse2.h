@@ -71,24 +71,6 @@ struct sse2_kernels {
     }
   }
 
-  // Continuation bytes read as signed are -128..-65. A byte counter per lane
-  // holds up to 255 blocks before it is summed.
-  static std::size_t utf8_lead_count(const unsigned char* in, std::size_t n) {
-    std::size_t continuations = 0;
-    std::size_t i = 0;
-    while (n - i >= 16) {
-      const std::size_t blocks = (n - i) / 16 < 255 ? (n - i) / 16 : 255;
-      __m128i counts = _mm_setzero_si128();
-      for (std::size_t b = 0; b < blocks; ++b, i += 16) {
-        counts = _mm_sub_epi8(counts, _mm_cmplt_epi8(load16(in + i), _mm_set1_epi8(-64)));
-      }
-      const __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
-      continuations +=
-          static_cast<std::size_t>(_mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4));
-    }
-    return i - continuations + scalar_kernels::utf8_lead_count(in + i, n - i);
-  }
-
   // Stores 16 bytes as 16 wchar_t units, zero-extended.
   ZODODE_ALWAYS_INLINE static void store_widened(__m128i bytes, wchar_t* out) {
     const __m128i zero = _mm_setzero_si128();

@@ -142,25 +142,57 @@ struct avx2_kernels {
     return kBlock;
   }
 
-  // A block wholly of ASCII (without NUL, for the sets that exclude it) is
-  // tested with one maximum and packed with one lane permute; any other block
-  // goes the SSE2 set's way (compiled here with the AVX encoding).
+  // The run comes from a mask of the units outside Set, found without a
+  // branch on the block's contents: in mixed text most blocks hold such a
+  // unit. The 32-bit units are packed to 16 bits with signed saturation
+  // (0x8000 or more gives 0x7FFF, 0x80000000 or more a negative word), which
+  // keeps every unit outside Set outside it.
   template <unit_set Set>
   ZODODE_AVX2_INLINE static std::size_t narrow(const wchar_t* in, char* out) {
     if constexpr (sizeof(wchar_t) == 4) {
       const __m256i a = load32(in);
       const __m256i b = load32(in + 8);
-      if (all_ascii<Set>(a, b)) {
-        // 16-bit lanes a0-3 b0-3 | a4-7 b4-7, bytes likewise, then a0-7 b0-7.
-        const __m256i words = _mm256_packs_epi32(a, b);
-        const __m256i bytes = _mm256_packus_epi16(words, words);
-        const __m256i order =
-            _mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 4, 1, 5, 0, 0, 0, 0));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(order));
-        return kBlock;
+      const __m256i words = _mm256_packs_epi32(a, b);  // a0-3 b0-3 | a4-7 b4-7
+      const __m256i in_order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+      if constexpr (Set == unit_set::cp1252_but_nul) {
+        // A block of ASCII, nearly every one in Western text, by one maximum.
+        if (all_ascii_but_nul(a, b)) {
+          _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                           _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(
+                               _mm256_packus_epi16(words, words), in_order)));
+          return kBlock;
+        }
+        // The bytes in the low half, and in the high one a nonzero byte for
+        // each word above 0xFF (a negative word packs to byte 0, outside too).
+        const __m256i above = _mm256_subs_epu16(words, _mm256_set1_epi16(0xFF));
+        const __m256i both =
+            _mm256_permutevar8x32_epi32(_mm256_packus_epi16(words, above), in_order);
+        const __m128i bytes = _mm256_castsi256_si128(both);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+        // NUL, or 80-9F (read as signed, below -96).
+        const __m128i own = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_setzero_si128()),
+                                         _mm_cmplt_epi8(bytes, _mm_set1_epi8(-96)));
+        const __m128i fits = _mm_cmpeq_epi8(_mm256_extracti128_si256(both, 1), _mm_setzero_si128());
+        return run_before(static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(fits, own)) |
+                                                ~_mm_movemask_epi8(fits)));
+      } else {
+        const __m128i bytes = _mm256_castsi256_si128(
+            _mm256_permutevar8x32_epi32(_mm256_packus_epi16(words, words), in_order));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+        if constexpr (Set == unit_set::ascii_but_nul) {
+          // Units 1-7F are the bytes 1-7F; every other one packed to 0 or to 80-FF.
+          return run_before(
+              static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(bytes, _mm_set1_epi8(1)))));
+        } else {
+          return run_before(~words_in_set<Set>(words));
+        }
       }
+    } else {
+      const __m256i w = load32(in);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                       _mm_packus_epi16(_mm256_castsi256_si128(w), _mm256_extracti128_si256(w, 1)));
+      return run_before(~lanes16_in_set<Set>(w));
     }
-    return sse2_kernels::narrow<Set>(in, out);
   }
 
   template <unit_set Set>
@@ -168,13 +200,17 @@ struct avx2_kernels {
     if constexpr (sizeof(wchar_t) == 4) {
       const __m256i a = load32(in);
       const __m256i b = load32(in + 8);
-      if (all_ascii<Set>(a, b)) {
-        store_halves(a, out);
-        store_halves(b, out + 8);
-        return kBlock;
+      store_halves(a, out);
+      store_halves(b, out + 8);
+      if constexpr (Set == unit_set::ascii) {  // a block of ASCII by one maximum
+        if (_mm256_testz_si256(_mm256_max_epu32(a, b), _mm256_set1_epi32(~0x7F))) return kBlock;
       }
+      return run_before(~words_in_set<Set>(_mm256_packs_epi32(a, b)));
+    } else {
+      const __m256i w = load32(in);
+      store_halves(w, out);
+      return run_before(~lanes16_in_set<Set>(w));
     }
-    return sse2_kernels::copy<Set>(in, out);
   }
 
   ZODODE_AVX2_INLINE static void widen_eight(std::uint64_t bytes, wchar_t* out) {
@@ -311,19 +347,53 @@ struct avx2_kernels {
   }
 
  private:
-  // True when the 16 units of a and b are ASCII, and not NUL unless Set takes it.
+  // True when the 16 units of a and b lie in 01-7F.
+  ZODODE_AVX2_INLINE static bool all_ascii_but_nul(__m256i a, __m256i b) {
+    // u - 1 below 0x7F: NUL wraps to the largest number.
+    const __m256i one = _mm256_set1_epi32(1);
+    const __m256i top = _mm256_max_epu32(_mm256_sub_epi32(a, one), _mm256_sub_epi32(b, one));
+    return _mm256_testz_si256(top, _mm256_set1_epi32(~0x7F)) != 0 &&
+           _mm256_testz_si256(_mm256_add_epi32(top, one), _mm256_set1_epi32(~0x7F)) != 0;
+  }
+
+  // Set's units among the 16-bit words a0-3 b0-3 | a4-7 b4-7 that two
+  // vectors of eight 32-bit units pack to, a bit for each in unit order.
   template <unit_set Set>
-  ZODODE_AVX2_INLINE static bool all_ascii(__m256i a, __m256i b) {
+  ZODODE_AVX2_INLINE static unsigned words_in_set(__m256i words) {
+    const __m256i in = words16_in_set<Set>(words);
+    const __m256i bytes = _mm256_permutevar8x32_epi32(_mm256_packs_epi16(in, in),
+                                                      _mm256_setr_epi32(0, 4, 1, 5, 0, 0, 0, 0));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm256_castsi256_si128(bytes)));
+  }
+
+  // Set's units among sixteen 16-bit ones, a lane of ones for each. Compared
+  // as signed numbers: 0x8000 and above are negative, outside every set.
+  template <unit_set Set>
+  ZODODE_AVX2_INLINE static __m256i words16_in_set(__m256i v) {
+    const __m256i zero = _mm256_setzero_si256();
+    __m256i in;
     if constexpr (Set == unit_set::ascii) {
-      const __m256i top = _mm256_max_epu32(a, b);
-      return _mm256_testz_si256(top, _mm256_set1_epi32(~0x7F)) != 0;
+      in = _mm256_cmpeq_epi16(_mm256_and_si256(v, _mm256_set1_epi16(~0x7F)), zero);
     } else {
-      // u - 1 below 0x7F: NUL wraps to the largest number.
-      const __m256i one = _mm256_set1_epi32(1);
-      const __m256i top = _mm256_max_epu32(_mm256_sub_epi32(a, one), _mm256_sub_epi32(b, one));
-      return _mm256_testz_si256(_mm256_add_epi32(top, one), _mm256_set1_epi32(~0x7F)) != 0 &&
-             _mm256_testz_si256(top, _mm256_set1_epi32(~0x7F)) != 0;
+      in = _mm256_and_si256(
+          _mm256_cmpgt_epi16(v, zero),
+          _mm256_cmpgt_epi16(_mm256_set1_epi16(Set == unit_set::ascii_but_nul ? 0x80 : 0x100), v));
+      if constexpr (Set == unit_set::cp1252_but_nul) {
+        in = _mm256_andnot_si256(_mm256_cmpeq_epi16(_mm256_and_si256(v, _mm256_set1_epi16(~0x1F)),
+                                                    _mm256_set1_epi16(0x80)),
+                                 in);
+      }
     }
+    return in;
+  }
+
+  // The same as a bit for each of sixteen 16-bit units in order.
+  template <unit_set Set>
+  ZODODE_AVX2_INLINE static unsigned lanes16_in_set(__m256i v) {
+    const __m256i in = words16_in_set<Set>(v);
+    const __m128i bytes =
+        _mm_packs_epi16(_mm256_castsi256_si128(in), _mm256_extracti128_si256(in, 1));
+    return static_cast<unsigned>(_mm_movemask_epi8(bytes));
   }
 
   // The byte-pack index of four lanes from their odd-length and two-or-more bits.

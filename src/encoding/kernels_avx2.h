@@ -173,8 +173,7 @@ struct avx2_kernels {
         const __m128i own = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_setzero_si128()),
                                          _mm_cmplt_epi8(bytes, _mm_set1_epi8(-96)));
         const __m128i fits = _mm_cmpeq_epi8(_mm256_extracti128_si256(both, 1), _mm_setzero_si128());
-        return run_before(static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(fits, own)) |
-                                                ~_mm_movemask_epi8(fits)));
+        return run_before(static_cast<unsigned>(_mm_movemask_epi8(own) | ~_mm_movemask_epi8(fits)));
       } else {
         const __m128i bytes = _mm256_castsi256_si128(
             _mm256_permutevar8x32_epi32(_mm256_packus_epi16(words, words), in_order));

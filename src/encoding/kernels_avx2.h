@@ -16,6 +16,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #define ZODODE_KERNELS_AVX2 1
 #if defined(__AVX2__) && defined(__POPCNT__)
@@ -72,6 +73,25 @@ constexpr byte_packs make_byte_packs() {
   return t;
 }
 
+// For eight 16-bit lanes holding one or two UTF-8 bytes each (index: a bit
+// set for each lane of two): the byte shuffle that packs them in order.
+struct pair_packs {
+  alignas(16) std::uint8_t shuffle[256][16];
+};
+
+constexpr pair_packs make_pair_packs() {
+  pair_packs t{};
+  for (unsigned index = 0; index < 256; ++index) {
+    unsigned j = 0;
+    for (unsigned lane = 0; lane < 8; ++lane) {
+      t.shuffle[index][j++] = static_cast<std::uint8_t>(2 * lane);
+      if ((index >> lane) & 1) t.shuffle[index][j++] = static_cast<std::uint8_t>(2 * lane + 1);
+    }
+    for (unsigned k = j; k < 16; ++k) t.shuffle[index][k] = 0x80;
+  }
+  return t;
+}
+
 // The four bits of x at bits 0, 2, 4 and 6.
 inline constexpr std::uint8_t kSpread[16] = {0x00, 0x01, 0x04, 0x05, 0x10, 0x11, 0x14, 0x15,
                                              0x40, 0x41, 0x44, 0x45, 0x50, 0x51, 0x54, 0x55};
@@ -96,6 +116,7 @@ constexpr cp1252_nibbles make_cp1252_nibbles() {
 
 inline constexpr cp1252_nibbles kCp1252Nibbles = make_cp1252_nibbles();
 inline constexpr byte_packs kBytePacks = make_byte_packs();
+inline constexpr pair_packs kPairPacks = make_pair_packs();
 
 }  // namespace avx2_tables
 
@@ -298,51 +319,68 @@ struct avx2_kernels {
     return {read, first_count + static_cast<unsigned>(_mm_popcnt_u32(high))};
   }
 
-  // Eight units to UTF-8: the leading ones below 10000 that are neither NUL
-  // (the end of the text) nor a surrogate, encoded. Writes up to 28 bytes.
+  // A block of units to UTF-8. When it starts with two characters of three
+  // bytes (text in ideographs or kana), eight units at a time in 32-bit
+  // lanes (eight_to_utf8). Otherwise the leading units below 0x800 (not NUL,
+  // the end of the text) in 16-bit lanes: a block of Western text is taken
+  // whole, or up to its first character of three or four bytes, which the
+  // per-character rules take quicker than a vector step when it comes alone
+  // (read 0). Writes up to 64 bytes.
   ZODODE_AVX2_INLINE static code_step units_to_utf8(const wchar_t* in, char* out) {
-    const __m256i u = load_units8(in);
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i from_d800 = _mm256_sub_epi32(u, _mm256_set1_epi32(0xD800));
-    const __m256i surrogate =
-        _mm256_cmpeq_epi32(_mm256_min_epu32(from_d800, _mm256_set1_epi32(0x7FF)), from_d800);
-    const __m256i beyond =
-        _mm256_xor_si256(_mm256_cmpeq_epi32(_mm256_min_epu32(u, _mm256_set1_epi32(0xFFFF)), u),
-                         _mm256_set1_epi32(-1));
-    const __m256i stop =
-        _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi32(u, zero), surrogate), beyond);
-    const unsigned taken = static_cast<unsigned>(__builtin_ctz(
-        static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(stop))) | 0x100u));
-    const unsigned valid = (1u << taken) - 1;
-    const __m256i two_or_more = _mm256_cmpgt_epi32(u, _mm256_set1_epi32(0x7F));
-    const __m256i three = _mm256_cmpgt_epi32(u, _mm256_set1_epi32(0x7FF));
-    // Each lane's bytes, first byte lowest.
-    const __m256i low6 = _mm256_set1_epi32(0x3F);
-    const __m256i trail = _mm256_or_si256(_mm256_and_si256(u, low6), _mm256_set1_epi32(0x80));
-    const __m256i middle =
-        _mm256_or_si256(_mm256_and_si256(_mm256_srli_epi32(u, 6), low6), _mm256_set1_epi32(0x80));
-    const __m256i as_two =
-        _mm256_or_si256(_mm256_or_si256(_mm256_srli_epi32(u, 6), _mm256_set1_epi32(0xC0)),
-                        _mm256_slli_epi32(trail, 8));
-    const __m256i as_three = _mm256_or_si256(
-        _mm256_or_si256(_mm256_srli_epi32(u, 12), _mm256_set1_epi32(0xE0)),
-        _mm256_or_si256(_mm256_slli_epi32(middle, 8), _mm256_slli_epi32(trail, 16)));
-    __m256i bytes = _mm256_blendv_epi8(u, as_two, two_or_more);
-    bytes = _mm256_blendv_epi8(bytes, as_three, three);
-    // Lengths as two-bit numbers: odd (1 or 3) and two or more.
-    const unsigned many =
-        static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(two_or_more))) & valid;
-    const unsigned most =
-        static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(three))) & valid;
-    const unsigned odd = valid & ~(many ^ most);
-    const unsigned low_index = length_index(odd & 0xF, many & 0xF);
-    const unsigned high_index = length_index(odd >> 4, many >> 4);
-    const unsigned first_size = avx2_tables::kBytePacks.size[low_index];
+    if (unit_bits(in[0]) - 0x800 < 0xF800 && unit_bits(in[1]) - 0x800 < 0xF800) {
+      const code_step first = eight_to_utf8(load_units8(in), out);
+      if (first.read != 8) return first;
+      const code_step second = eight_to_utf8(load_units8(in + 8), out + first.written);
+      return {8 + second.read, first.written + second.written};
+    }
+    __m256i words;  // the 16 units in order, with unsigned saturation
+    if constexpr (sizeof(wchar_t) == 4) {
+      words = _mm256_permute4x64_epi64(_mm256_packus_epi32(load32(in), load32(in + 8)), 0xD8);
+    } else {
+      words = load32(in);
+    }
+    const __m256i nul = _mm256_cmpeq_epi16(words, _mm256_setzero_si256());
+    const __m256i ascii = _mm256_cmpeq_epi16(_mm256_and_si256(words, _mm256_set1_epi16(~0x7F)),
+                                             _mm256_setzero_si256());
+    const unsigned not_ascii =
+        ~static_cast<unsigned>(_mm256_movemask_epi8(_mm256_andnot_si256(nul, ascii)));
+    const __m128i ascii_bytes =
+        _mm_packus_epi16(_mm256_castsi256_si128(words), _mm256_extracti128_si256(words, 1));
+    if (not_ascii == 0) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), ascii_bytes);
+      return {kBlock, kBlock};
+    }
+    const __m256i big =
+        _mm256_cmpeq_epi16(_mm256_max_epu16(words, _mm256_set1_epi16(0x800)), words);
+    const unsigned outside_bits =
+        static_cast<unsigned>(_mm256_movemask_epi8(_mm256_or_si256(nul, big)));
+    // Two bits for each lane: the first set bit is the first lane's low one.
+    const unsigned taken =
+        static_cast<unsigned>(__builtin_ctz(outside_bits | 0x80000000u)) / 2 + (outside_bits == 0);
+    if (static_cast<unsigned>(__builtin_ctz(not_ascii)) / 2 == taken) {  // ASCII up to there
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), ascii_bytes);
+      return taken_and_one_more(in, out, {taken, taken});
+    }
+    // Each lane's one or two bytes, the first one lowest.
+    const __m256i two = _mm256_cmpgt_epi16(words, _mm256_set1_epi16(0x7F));
+    const __m256i as_two = _mm256_or_si256(
+        _mm256_or_si256(_mm256_srli_epi16(words, 6), _mm256_set1_epi16(0xC0)),
+        _mm256_slli_epi16(_mm256_or_si256(_mm256_and_si256(words, _mm256_set1_epi16(0x3F)),
+                                          _mm256_set1_epi16(0x80)),
+                          8));
+    const __m256i bytes = _mm256_blendv_epi8(words, as_two, two);
+    // Lanes 0-7 at bits 0-7 and again at 8-15, lanes 8-15 at bits 16-23 and 24-31.
+    const unsigned twos = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_packs_epi16(two, two)));
+    const unsigned first_size = 8 + static_cast<unsigned>(_mm_popcnt_u32(twos & 0xFF));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
-                     _mm_shuffle_epi8(_mm256_castsi256_si128(bytes), byte_pack(low_index)));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + first_size),
-                     _mm_shuffle_epi8(_mm256_extracti128_si256(bytes, 1), byte_pack(high_index)));
-    return {taken, first_size + avx2_tables::kBytePacks.size[high_index]};
+                     _mm_shuffle_epi8(_mm256_castsi256_si128(bytes), pair_pack(twos & 0xFF)));
+    _mm_storeu_si128(
+        reinterpret_cast<__m128i*>(out + first_size),
+        _mm_shuffle_epi8(_mm256_extracti128_si256(bytes, 1), pair_pack((twos >> 16) & 0xFF)));
+    const unsigned in_order = (twos & 0xFF) | ((twos >> 8) & 0xFF00);
+    return taken_and_one_more(
+        in, out,
+        {taken, taken + static_cast<unsigned>(_mm_popcnt_u32(in_order & ((1u << taken) - 1)))});
   }
 
  private:
@@ -395,6 +433,76 @@ struct avx2_kernels {
     return static_cast<unsigned>(_mm_movemask_epi8(bytes));
   }
 
+  // A step that stopped inside a block, and the character it stopped at when
+  // that one takes three or four bytes: mixed text has them one at a time.
+  // Writes up to 4 bytes past what the step wrote.
+  ZODODE_AVX2_INLINE static code_step taken_and_one_more(const wchar_t* in, char* out,
+                                                         code_step step) {
+    if (step.read == kBlock) return step;
+    const std::uint32_t u = unit_bits(in[step.read]);
+    std::uint32_t bytes;
+    std::size_t size;
+    if (u - 0x800 < 0xF800 && !is_surrogate(u)) {
+      bytes = (0xE0 | u >> 12) | (0x80 | ((u >> 6) & 0x3F)) << 8 | (0x80 | (u & 0x3F)) << 16;
+      size = 3;
+    } else if (sizeof(wchar_t) == 4 && u - 0x10000 < 0x100000) {
+      bytes = (0xF0 | u >> 18) | (0x80 | ((u >> 12) & 0x3F)) << 8 |
+              (0x80 | ((u >> 6) & 0x3F)) << 16 | (0x80 | (u & 0x3F)) << 24;
+      size = 4;
+    } else {
+      return step;
+    }
+    if constexpr (!kLittleEndian) bytes = __builtin_bswap32(bytes);
+    std::memcpy(out + step.written, &bytes, 4);
+    return {step.read + 1, step.written + size};
+  }
+
+  // Eight units (32-bit lanes) to UTF-8: the leading ones below 0x10000
+  // that are neither NUL nor a surrogate, encoded. Writes up to 28 bytes.
+  ZODODE_AVX2_INLINE static code_step eight_to_utf8(__m256i u, char* out) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i from_d800 = _mm256_sub_epi32(u, _mm256_set1_epi32(0xD800));
+    const __m256i surrogate =
+        _mm256_cmpeq_epi32(_mm256_min_epu32(from_d800, _mm256_set1_epi32(0x7FF)), from_d800);
+    const __m256i beyond =
+        _mm256_xor_si256(_mm256_cmpeq_epi32(_mm256_min_epu32(u, _mm256_set1_epi32(0xFFFF)), u),
+                         _mm256_set1_epi32(-1));
+    const __m256i stop =
+        _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi32(u, zero), surrogate), beyond);
+    const unsigned taken = static_cast<unsigned>(__builtin_ctz(
+        static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(stop))) | 0x100u));
+    const unsigned valid = (1u << taken) - 1;
+    const __m256i two_or_more = _mm256_cmpgt_epi32(u, _mm256_set1_epi32(0x7F));
+    const __m256i three = _mm256_cmpgt_epi32(u, _mm256_set1_epi32(0x7FF));
+    // Each lane's bytes, first byte lowest.
+    const __m256i low6 = _mm256_set1_epi32(0x3F);
+    const __m256i trail = _mm256_or_si256(_mm256_and_si256(u, low6), _mm256_set1_epi32(0x80));
+    const __m256i middle =
+        _mm256_or_si256(_mm256_and_si256(_mm256_srli_epi32(u, 6), low6), _mm256_set1_epi32(0x80));
+    const __m256i as_two =
+        _mm256_or_si256(_mm256_or_si256(_mm256_srli_epi32(u, 6), _mm256_set1_epi32(0xC0)),
+                        _mm256_slli_epi32(trail, 8));
+    const __m256i as_three = _mm256_or_si256(
+        _mm256_or_si256(_mm256_srli_epi32(u, 12), _mm256_set1_epi32(0xE0)),
+        _mm256_or_si256(_mm256_slli_epi32(middle, 8), _mm256_slli_epi32(trail, 16)));
+    __m256i bytes = _mm256_blendv_epi8(u, as_two, two_or_more);
+    bytes = _mm256_blendv_epi8(bytes, as_three, three);
+    // Lengths as two-bit numbers: odd (1 or 3) and two or more.
+    const unsigned many =
+        static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(two_or_more))) & valid;
+    const unsigned most =
+        static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(three))) & valid;
+    const unsigned odd = valid & ~(many ^ most);
+    const unsigned low_index = length_index(odd & 0xF, many & 0xF);
+    const unsigned high_index = length_index(odd >> 4, many >> 4);
+    const unsigned first_size = avx2_tables::kBytePacks.size[low_index];
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                     _mm_shuffle_epi8(_mm256_castsi256_si128(bytes), byte_pack(low_index)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + first_size),
+                     _mm_shuffle_epi8(_mm256_extracti128_si256(bytes, 1), byte_pack(high_index)));
+    return {taken, first_size + avx2_tables::kBytePacks.size[high_index]};
+  }
+
   // The byte-pack index of four lanes from their odd-length and two-or-more bits.
   ZODODE_AVX2_INLINE static unsigned length_index(unsigned odd, unsigned many) {
     return static_cast<unsigned>(avx2_tables::kSpread[odd]) |
@@ -438,6 +546,9 @@ struct avx2_kernels {
 
   ZODODE_AVX2_INLINE static __m128i lane_pack(unsigned mask) {
     return _mm_load_si128(reinterpret_cast<const __m128i*>(avx2_tables::kLanePacks.shuffle[mask]));
+  }
+  ZODODE_AVX2_INLINE static __m128i pair_pack(unsigned index) {
+    return _mm_load_si128(reinterpret_cast<const __m128i*>(avx2_tables::kPairPacks.shuffle[index]));
   }
   ZODODE_AVX2_INLINE static __m128i byte_pack(unsigned index) {
     return _mm_load_si128(reinterpret_cast<const __m128i*>(avx2_tables::kBytePacks.shuffle[index]));

@@ -328,10 +328,7 @@ struct avx2_kernels {
   // (read 0). Writes up to 64 bytes.
   ZODODE_AVX2_INLINE static code_step units_to_utf8(const wchar_t* in, char* out) {
     if (unit_bits(in[0]) - 0x800 < 0xF800 && unit_bits(in[1]) - 0x800 < 0xF800) {
-      const code_step first = eight_to_utf8(load_units8(in), out);
-      if (first.read != 8) return first;
-      const code_step second = eight_to_utf8(load_units8(in + 8), out + first.written);
-      return {8 + second.read, first.written + second.written};
+      return sixteen_to_utf8(in, out);
     }
     __m256i words;  // the 16 units in order, with unsigned saturation
     if constexpr (sizeof(wchar_t) == 4) {
@@ -455,6 +452,16 @@ struct avx2_kernels {
     if constexpr (!kLittleEndian) bytes = __builtin_bswap32(bytes);
     std::memcpy(out + step.written, &bytes, 4);
     return {step.read + 1, step.written + size};
+  }
+
+  // Two steps of eight_to_utf8, out of line: the loop that calls
+  // units_to_utf8 would otherwise set up their constants at every block.
+  __attribute__((noinline, target("avx2,popcnt"))) static code_step sixteen_to_utf8(
+      const wchar_t* in, char* out) {
+    const code_step first = eight_to_utf8(load_units8(in), out);
+    if (first.read != 8) return first;
+    const code_step second = eight_to_utf8(load_units8(in + 8), out + first.written);
+    return {8 + second.read, first.written + second.written};
   }
 
   // Eight units (32-bit lanes) to UTF-8: the leading ones below 0x10000

@@ -19,13 +19,17 @@
 // - usable() tells whether this processor can run the set.
 // - A set whose whole_sequences is true converts more than runs: its
 //   widen_cp1252 maps bytes 0x80-0x9F too and so converts the whole block,
-//   and it has two members more. utf8_to_units reads exactly kBlock bytes,
+//   and it has three members more. utf8_to_units reads exactly kBlock bytes,
 //   writes at most kBlock units, and returns the bytes read and units written:
 //   the leading characters that lie wholly in the block and need no
 //   per-character rule (0 bytes when the first one does). units_to_utf8
-//   reads exactly 8 units and writes at most 28 bytes: the leading units
-//   below 0x10000 that are neither NUL nor a surrogate, encoded. The caller
-//   keeps 32 units of room past the position it writes at.
+//   reads exactly kBlock units and writes at most 64 bytes: leading units
+//   that are neither NUL nor a surrogate nor above 10FFFF, encoded (the
+//   units read; 0 when the first one is best left to the per-character
+//   rules). rtf_escapes<Char, S> reads exactly 8 units and writes at most 64
+//   Char: the leading units that are in S (passed as they are) or in
+//   0x80-0xFFFF but U+FEFF (written as "\uN?"). The caller keeps 64 units
+//   of room past the position it writes at.
 //
 // A new set is a header defining one more struct with these members, and a
 // line in the choice below; a set chosen at run time also needs its own

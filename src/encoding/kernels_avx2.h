@@ -115,6 +115,41 @@ constexpr cp1252_nibbles make_cp1252_nibbles() {
 }
 
 inline constexpr cp1252_nibbles kCp1252Nibbles = make_cp1252_nibbles();
+
+// RTF escapes of two units held as 8-byte slots "\\uDDDDD?" (a unit that
+// passes as it is: the unit in the first byte), by the kinds of both (kind:
+// 0 passing, 1-3 an escape of 3-5 digits; index: the first unit's kind plus
+// four times the second's): the byte shuffle that drops the leading digits
+// the escapes do not have and packs both, and their length.
+struct escape_packs {
+  alignas(16) std::uint8_t shuffle[16][16];
+  std::uint8_t size[16];
+};
+
+constexpr escape_packs make_escape_packs() {
+  escape_packs t{};
+  for (unsigned index = 0; index < 16; ++index) {
+    unsigned j = 0;
+    for (unsigned unit = 0; unit < 2; ++unit) {
+      const unsigned kind = (index >> (2 * unit)) & 3;
+      const unsigned slot = 8 * unit;
+      if (kind == 0) {
+        t.shuffle[index][j++] = static_cast<std::uint8_t>(slot);
+        continue;
+      }
+      t.shuffle[index][j++] = static_cast<std::uint8_t>(slot);      // backslash
+      t.shuffle[index][j++] = static_cast<std::uint8_t>(slot + 1);  // u
+      for (unsigned d = 5 - (kind + 2); d < 5; ++d)
+        t.shuffle[index][j++] = static_cast<std::uint8_t>(slot + 2 + d);
+      t.shuffle[index][j++] = static_cast<std::uint8_t>(slot + 7);  // ?
+    }
+    t.size[index] = static_cast<std::uint8_t>(j);
+    for (unsigned k = j; k < 16; ++k) t.shuffle[index][k] = 0x80;
+  }
+  return t;
+}
+
+inline constexpr escape_packs kEscapePacks = make_escape_packs();
 inline constexpr byte_packs kBytePacks = make_byte_packs();
 inline constexpr pair_packs kPairPacks = make_pair_packs();
 
@@ -200,9 +235,13 @@ struct avx2_kernels {
             _mm256_permutevar8x32_epi32(_mm256_packus_epi16(words, words), in_order));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
         if constexpr (Set == unit_set::ascii_but_nul) {
-          // Units 1-7F are the bytes 1-7F; every other one packed to 0 or to 80-FF.
-          return run_before(
-              static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(bytes, _mm_set1_epi8(1)))));
+          // Units 1-7F are the bytes 1-7F; every other one packed to 0 or to
+          // 80-FF. A whole block returns by its own branch, so that the
+          // caller's next block does not wait for the mask.
+          const unsigned outside =
+              static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(bytes, _mm_set1_epi8(1))));
+          if (__builtin_expect(outside == 0, 1)) return kBlock;
+          return static_cast<std::size_t>(__builtin_ctz(outside));
         } else {
           return run_before(~words_in_set<Set>(words));
         }
@@ -380,6 +419,85 @@ struct avx2_kernels {
         {taken, taken + static_cast<unsigned>(_mm_popcnt_u32(in_order & ((1u << taken) - 1)))});
   }
 
+  // RTF escaping of eight units: the leading ones that pass as they are
+  // (ASCII, and for a narrow result not NUL: Set) or are escaped as
+  // themselves ("\uN?", 0x80-0xFFFF but U+FEFF), written as Char. The
+  // decimal digits of all eight come from a few multiplications; each pair of
+  // units is then packed by one shuffle. Writes up to 64 Char.
+  // Out of line: its constants would otherwise be set up at every block of
+  // the loop that calls it.
+  template <typename Char, unit_set Set>
+  __attribute__((noinline, target("avx2,popcnt"))) static code_step rtf_escapes(const wchar_t* in,
+                                                                                Char* out) {
+    __m128i n;      // the units as 16-bit numbers
+    __m128i stops;  // units that need the per-unit rules: above 0xFFFF, U+FEFF, NUL
+    if constexpr (sizeof(wchar_t) == 4) {
+      const __m256i u = load32(in);
+      const __m256i above =
+          _mm256_xor_si256(_mm256_cmpeq_epi32(_mm256_min_epu32(u, _mm256_set1_epi32(0xFFFF)), u),
+                           _mm256_set1_epi32(-1));
+      n = _mm_packus_epi32(_mm256_castsi256_si128(u), _mm256_extracti128_si256(u, 1));
+      stops = _mm_packs_epi32(_mm256_castsi256_si128(above), _mm256_extracti128_si256(above, 1));
+    } else {
+      n = load16(in);
+      stops = _mm_setzero_si128();
+    }
+    stops = _mm_or_si128(stops, _mm_cmpeq_epi16(n, _mm_set1_epi16(static_cast<short>(0xFEFF))));
+    if constexpr (Set == unit_set::ascii_but_nul) {
+      stops = _mm_or_si128(stops, _mm_cmpeq_epi16(n, _mm_setzero_si128()));
+    }
+    const unsigned taken = static_cast<unsigned>(__builtin_ctz(
+                               static_cast<unsigned>(_mm_movemask_epi8(stops)) | 0x10000u)) /
+                           2;
+    // n = 100 q + r, q = 100 h + s; r, s = 10 tens + ones.
+    const __m128i q =
+        _mm_srli_epi16(_mm_mulhi_epu16(_mm_srli_epi16(n, 2), _mm_set1_epi16(0x147B)), 1);
+    const __m128i r = _mm_sub_epi16(n, _mm_mullo_epi16(q, _mm_set1_epi16(100)));
+    const __m128i h = _mm_mulhi_epu16(q, _mm_set1_epi16(0x290));
+    const __m128i sv = _mm_sub_epi16(q, _mm_mullo_epi16(h, _mm_set1_epi16(100)));
+    const __m128i tenth = _mm_set1_epi16(0x199A);
+    const __m128i r_tens = _mm_mulhi_epu16(r, tenth);
+    const __m128i s_tens = _mm_mulhi_epu16(sv, tenth);
+    const __m128i r_ones = _mm_sub_epi16(r, _mm_mullo_epi16(r_tens, _mm_set1_epi16(10)));
+    const __m128i s_ones = _mm_sub_epi16(sv, _mm_mullo_epi16(s_tens, _mm_set1_epi16(10)));
+    // Each unit's slot as four 16-bit words: "\u", h s_tens, s_ones r_tens, r_ones "?".
+    const __m128i passing = _mm_cmpeq_epi16(
+        _mm_and_si128(n, _mm_set1_epi16(static_cast<short>(0xFF80))), _mm_setzero_si128());
+    const __m128i w0 = _mm_blendv_epi8(_mm_set1_epi16(0x755C), n, passing);
+    const __m128i w1 =
+        _mm_add_epi16(_mm_or_si128(h, _mm_slli_epi16(s_tens, 8)), _mm_set1_epi16(0x3030));
+    const __m128i w2 =
+        _mm_add_epi16(_mm_or_si128(s_ones, _mm_slli_epi16(r_tens, 8)), _mm_set1_epi16(0x3030));
+    const __m128i w3 = _mm_add_epi16(r_ones, _mm_set1_epi16(0x3F30));
+    const __m128i w01_low = _mm_unpacklo_epi16(w0, w1);
+    const __m128i w23_low = _mm_unpacklo_epi16(w2, w3);
+    const __m128i w01_high = _mm_unpackhi_epi16(w0, w1);
+    const __m128i w23_high = _mm_unpackhi_epi16(w2, w3);
+    // Kinds as two bits per unit: 0 passing, 1-3 escapes of 3-5 digits.
+    const __m128i k1000 = _mm_cmpeq_epi16(_mm_max_epu16(n, _mm_set1_epi16(1000)), n);
+    const __m128i k10000 = _mm_cmpeq_epi16(_mm_max_epu16(n, _mm_set1_epi16(10000)), n);
+    const __m128i zero = _mm_setzero_si128();
+    const unsigned escaped =
+        ~static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(passing, zero))) & 0xFF;
+    const unsigned thousands =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(k1000, zero)));
+    const unsigned ten_thousands =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(k10000, zero)));
+    const unsigned odd = escaped ^ thousands ^ ten_thousands;
+    const unsigned kinds =
+        length_index(odd & 0xF, thousands & 0xF) | length_index(odd >> 4, thousands >> 4) << 8;
+    Char* o = out;
+    put_escape_pair(_mm_unpacklo_epi32(w01_low, w23_low), kinds & 0xF, o);
+    put_escape_pair(_mm_unpackhi_epi32(w01_low, w23_low), (kinds >> 4) & 0xF, o);
+    put_escape_pair(_mm_unpacklo_epi32(w01_high, w23_high), (kinds >> 8) & 0xF, o);
+    put_escape_pair(_mm_unpackhi_epi32(w01_high, w23_high), kinds >> 12, o);
+    if (taken == 8) return {8, static_cast<std::size_t>(o - out)};
+    const unsigned first = (1u << taken) - 1;
+    return {taken, taken + 5 * static_cast<unsigned>(_mm_popcnt_u32(escaped & first)) +
+                       static_cast<unsigned>(_mm_popcnt_u32(thousands & first)) +
+                       static_cast<unsigned>(_mm_popcnt_u32(ten_thousands & first))};
+  }
+
  private:
   // True when the 16 units of a and b lie in 01-7F.
   ZODODE_AVX2_INLINE static bool all_ascii_but_nul(__m256i a, __m256i b) {
@@ -508,6 +626,25 @@ struct avx2_kernels {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + first_size),
                      _mm_shuffle_epi8(_mm256_extracti128_si256(bytes, 1), byte_pack(high_index)));
     return {taken, first_size + avx2_tables::kBytePacks.size[high_index]};
+  }
+
+  // Two slots of rtf_escapes packed by their kinds and written as Char at o,
+  // which moves past them. Writes 16 Char.
+  template <typename Char>
+  ZODODE_AVX2_INLINE static void put_escape_pair(__m128i slots, unsigned kinds, Char*& o) {
+    const __m128i bytes = _mm_shuffle_epi8(
+        slots,
+        _mm_load_si128(reinterpret_cast<const __m128i*>(avx2_tables::kEscapePacks.shuffle[kinds])));
+    if constexpr (sizeof(Char) == 1) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(o), bytes);
+    } else if constexpr (sizeof(Char) == 2) {
+      const __m256i units = _mm256_cvtepu8_epi16(bytes);
+      store_halves(units, o);
+    } else {
+      store_halves(_mm256_cvtepu8_epi32(bytes), o);
+      store_halves(_mm256_cvtepu8_epi32(_mm_srli_si128(bytes, 8)), o + 8);
+    }
+    o += avx2_tables::kEscapePacks.size[kinds];
   }
 
   // The byte-pack index of four lanes from their odd-length and two-or-more bits.

@@ -145,7 +145,7 @@ class rtf_escaping : public text_reader<wchar_t> {
   }
   std::size_t most() const { return 16 * left(); }  // two escapes of eight
 
-  std::size_t operator()(Char* out, Char* last) {
+  ZODODE_ALWAYS_INLINE std::size_t operator()(Char* out, Char* last) {
     rtf_round_writer<Char, Kernels> writer(out);
     while (!done() && writer.position() <= last) {
       if (block_fits()) {
@@ -153,6 +153,11 @@ class rtf_escaping : public text_reader<wchar_t> {
         next_ += run;
         writer.skip(run);
         if (run == kBlock) continue;
+        if constexpr (Kernels::whole_sequences) {
+          // Eight units at a time, escapes and ASCII between them, while the
+          // units are escaped; a set without the step escapes unit by unit.
+          if (escape_steps(writer, last)) continue;
+        }
       } else if (unit_bits(*next_) < 0x80) {
         writer.put_char(unit_bits(*next_++));
         continue;
@@ -165,6 +170,23 @@ class rtf_escaping : public text_reader<wchar_t> {
   }
 
  private:
+  // Steps of eight units from a unit that is not ASCII; false when the first
+  // one needs the per-unit rules (above 0xFFFF, U+FEFF, a narrow text's NUL).
+  template <typename Writer>
+  ZODODE_ALWAYS_INLINE bool escape_steps(Writer& writer, Char* last) {
+    bool stepped = false;
+    while (end_ - next_ >= 8 && writer.position() <= last && unit_bits(next_[1]) >= 0x80) {
+      const code_step step =
+          Kernels::template rtf_escapes<Char, kPassing<Char>>(next_, writer.position());
+      next_ += step.read;
+      writer.skip(step.written);
+      if (step.read != 8) return stepped || step.read != 0;
+      stepped = true;
+      if (next_ == end_ || unit_bits(*next_) < 0x80) break;
+    }
+    return stepped;
+  }
+
   std::size_t pass_block(Char* out) const {
     if constexpr (std::is_same_v<Char, char>) {
       return Kernels::template narrow<kPassing<Char>>(next_, out);

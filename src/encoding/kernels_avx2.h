@@ -259,11 +259,15 @@ struct avx2_kernels {
     if constexpr (sizeof(wchar_t) == 4) {
       const __m256i a = load32(in);
       const __m256i b = load32(in + 8);
+      if constexpr (Set == unit_set::ascii) {  // a block of ASCII by one maximum
+        if (_mm256_testz_si256(_mm256_max_epu32(a, b), _mm256_set1_epi32(~0x7F))) {
+          store_halves(a, out);
+          store_halves(b, out + 8);
+          return kBlock;
+        }
+      }
       store_halves(a, out);
       store_halves(b, out + 8);
-      if constexpr (Set == unit_set::ascii) {  // a block of ASCII by one maximum
-        if (_mm256_testz_si256(_mm256_max_epu32(a, b), _mm256_set1_epi32(~0x7F))) return kBlock;
-      }
       return run_before(~words_in_set<Set>(_mm256_packs_epi32(a, b)));
     } else {
       const __m256i w = load32(in);

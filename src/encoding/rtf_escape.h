@@ -153,40 +153,32 @@ class rtf_escaping : public text_reader<wchar_t> {
         next_ += run;
         writer.skip(run);
         if (run == kBlock) continue;
-        if constexpr (Kernels::whole_sequences) {
-          // Eight units at a time, escapes and ASCII between them, while the
-          // units are escaped; a set without the step escapes unit by unit.
-          if (escape_steps(writer, last)) continue;
-        }
       } else if (unit_bits(*next_) < 0x80) {
         writer.put_char(unit_bits(*next_++));
         continue;
       }
+      // A set that escapes whole steps takes over once two escapes come in a
+      // row (eight units at a time, ASCII between them too); one alone
+      // between ASCII is quicker by the per-unit rules.
+      bool dense = false;
       while (writer.position() <= last && next_ != end_ && unit_bits(*next_) >= 0x80) {
+        if constexpr (Kernels::whole_sequences) {
+          if (dense && end_ - next_ >= 8) {
+            const code_step step =
+                Kernels::template rtf_escapes<Char, kPassing<Char>>(next_, writer.position());
+            next_ += step.read;
+            writer.skip(step.written);
+            if (step.read != 0) continue;
+          }
+        }
         escape_unit(unit_bits(*next_++), writer);
+        dense = true;
       }
     }
     return static_cast<std::size_t>(writer.position() - out);
   }
 
  private:
-  // Steps of eight units from a unit that is not ASCII; false when the first
-  // one needs the per-unit rules (above 0xFFFF, U+FEFF, a narrow text's NUL).
-  template <typename Writer>
-  ZODODE_ALWAYS_INLINE bool escape_steps(Writer& writer, Char* last) {
-    bool stepped = false;
-    while (end_ - next_ >= 8 && writer.position() <= last && unit_bits(next_[1]) >= 0x80) {
-      const code_step step =
-          Kernels::template rtf_escapes<Char, kPassing<Char>>(next_, writer.position());
-      next_ += step.read;
-      writer.skip(step.written);
-      if (step.read != 8) return stepped || step.read != 0;
-      stepped = true;
-      if (next_ == end_ || unit_bits(*next_) < 0x80) break;
-    }
-    return stepped;
-  }
-
   std::size_t pass_block(Char* out) const {
     if constexpr (std::is_same_v<Char, char>) {
       return Kernels::template narrow<kPassing<Char>>(next_, out);

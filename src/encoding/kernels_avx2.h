@@ -229,7 +229,10 @@ struct avx2_kernels {
         const __m128i own = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_setzero_si128()),
                                          _mm_cmplt_epi8(bytes, _mm_set1_epi8(-96)));
         const __m128i fits = _mm_cmpeq_epi8(_mm256_extracti128_si256(both, 1), _mm_setzero_si128());
-        return run_before(static_cast<unsigned>(_mm_movemask_epi8(own) | ~_mm_movemask_epi8(fits)));
+        const unsigned outside =
+            static_cast<unsigned>(_mm_movemask_epi8(own) | ~_mm_movemask_epi8(fits)) & 0xFFFF;
+        if (__builtin_expect(outside == 0, 1)) return kBlock;  // see ascii_but_nul below
+        return static_cast<std::size_t>(__builtin_ctz(outside));
       } else {
         const __m128i bytes = _mm256_castsi256_si128(
             _mm256_permutevar8x32_epi32(_mm256_packus_epi16(words, words), in_order));

@@ -126,30 +126,24 @@ class utf8_encoding : public text_reader<wchar_t> {
     char* o = out;
     while (!done() && o <= last) {
       if (block_fits()) {
-        const std::size_t run = Kernels::template narrow<unit_set::ascii_but_nul>(next_, o);
-        next_ += run;
-        o += run;
-        if (run == kBlock || *next_ == 0) continue;
+        if constexpr (Kernels::whole_sequences) {
+          // A block of any mix of characters; it stops early only before a
+          // NUL, a surrogate or a unit above 10FFFF.
+          const code_step step = Kernels::units_to_utf8(next_, o);
+          next_ += step.read;
+          o += step.written;
+          if (step.read != 0 || *next_ == 0) continue;
+        } else {
+          const std::size_t run = Kernels::template narrow<unit_set::ascii_but_nul>(next_, o);
+          next_ += run;
+          o += run;
+          if (run == kBlock || *next_ == 0) continue;
+        }
       } else if (unit_bits(*next_) < 0x80) {
         *o++ = static_cast<char>(*next_++);
         continue;
       }
-      // A whole-sequence set takes over runs of non-ASCII units eight at a
-      // time once two come in a row; single accented letters between ASCII
-      // are quicker by the rules.
-      bool dense = false;
-      while (o <= last && next_ != end_ && unit_bits(*next_) >= 0x80) {
-        if constexpr (Kernels::whole_sequences) {
-          if (dense && end_ - next_ >= 8 && unit_bits(*next_) < 0x10000) {
-            const code_step step = Kernels::units_to_utf8(next_, o);
-            next_ += step.read;
-            o += step.written;
-            if (step.read != 0) continue;
-          }
-        }
-        next_ += put_utf8_quickly(next_, o);
-        dense = true;
-      }
+      next_ += put_utf8_quickly(next_, o);
     }
     return static_cast<std::size_t>(o - out);
   }

@@ -18,7 +18,7 @@
 // - usable() tells whether this processor can run the set.
 // - A set whose whole_sequences is true converts more than runs: its
 //   widen_cp1252 maps bytes 0x80-0x9F too and so converts the whole block,
-//   and it has three members more. utf8_to_units reads exactly
+//   and it has four members more. utf8_to_units reads exactly
 //   kUtf8WindowRead bytes, writes at most kUtf8Window units, and returns the
 //   bytes read and units written: leading characters that lie wholly in the
 //   first kUtf8Window bytes and are ASCII or well-formed sequences, decoded as
@@ -27,10 +27,13 @@
 //   character, and takes none (0 bytes) where the first needs a rule; the
 //   caller then converts that one by the rules. utf8_tail_to_units(in, n,
 //   out) does the same for the n bytes (fewer than kUtf8WindowRead) that end
-//   a text, reading only those. units_to_utf8
-//   reads exactly 8 units and writes at most 28 bytes: the leading units
-//   below 0x10000 that are neither NUL nor a surrogate, encoded. The caller
-//   keeps 32 units of room past the position it writes at.
+//   a text, reading only those. units_to_utf8 reads exactly kBlock units and
+//   writes at most 64 bytes: leading units that are neither NUL nor a
+//   surrogate nor above 10FFFF, encoded (the units read; 0 when the first one
+//   is best left to the per-character rules). rtf_escapes<Char, S> reads
+//   exactly 8 units and writes at most 64 Char: the leading units that are in
+//   S (passed as they are) or in 0x80-0xFFFF but U+FEFF (written as "\uN?").
+//   The caller keeps 64 units of room past the position it writes at.
 //
 // A new set is a header defining one more struct with these members, and a
 // line in the lists below; a set chosen at run time also needs its own file

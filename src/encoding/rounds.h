@@ -22,7 +22,7 @@ namespace zodode::detail {
 inline constexpr std::size_t kRound = 2048;
 // Room kept free at the end of a round: what a kernel may write past the
 // writer (kernels.h), which is more than one character's step writes.
-inline constexpr std::size_t kSlack = 32;
+inline constexpr std::size_t kSlack = 64;
 // A text that gives at most this many units is converted on the stack and
 // then copied into a result of exactly its size: one allocation, no zero fill.
 inline constexpr std::size_t kShortText = 1024;

@@ -145,7 +145,7 @@ class rtf_escaping : public text_reader<wchar_t> {
   }
   std::size_t most() const { return 16 * left(); }  // two escapes of eight
 
-  std::size_t operator()(Char* out, Char* last) {
+  ZODODE_ALWAYS_INLINE std::size_t operator()(Char* out, Char* last) {
     rtf_round_writer<Char, Kernels> writer(out);
     while (!done() && writer.position() <= last) {
       if (block_fits()) {
@@ -157,8 +157,22 @@ class rtf_escaping : public text_reader<wchar_t> {
         writer.put_char(unit_bits(*next_++));
         continue;
       }
+      // A set that escapes whole steps takes over once two escapes come in a
+      // row (eight units at a time, ASCII between them too); one alone
+      // between ASCII is quicker by the per-unit rules.
+      bool dense = false;
       while (writer.position() <= last && next_ != end_ && unit_bits(*next_) >= 0x80) {
+        if constexpr (Kernels::whole_sequences) {
+          if (dense && end_ - next_ >= 8) {
+            const code_step step =
+                Kernels::template rtf_escapes<Char, kPassing<Char>>(next_, writer.position());
+            next_ += step.read;
+            writer.skip(step.written);
+            if (step.read != 0) continue;
+          }
+        }
         escape_unit(unit_bits(*next_++), writer);
+        dense = true;
       }
     }
     return static_cast<std::size_t>(writer.position() - out);

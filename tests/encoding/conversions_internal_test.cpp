@@ -322,4 +322,41 @@ TYPED_TEST(KernelSet, RtfEscapesAfterAsciiRunsOfEveryLength) {
   }
 }
 
+// Mixed text as the block steps meet it: runs of ASCII, two-, three- and
+// four-byte characters, escapes of every digit count, pairs, lone surrogates
+// and U+FEFF at random places, against the scalar set (the reference).
+TYPED_TEST(KernelSet, MixedTextAsTheScalarSetConvertsIt) {
+  const unsigned kinds[][2] = {{0x20, 0x7F},     {0x80, 0x3E7},      {0x3E8, 0x7FF},
+                               {0x800, 0x270F},  {0x2710, 0xFFFF},   {0xD800, 0xDFFF},
+                               {0xFEFF, 0xFEFF}, {0x10000, 0x10FFFF}};
+  std::mt19937 random(7);
+  for (int text = 0; text < 300; ++text) {
+    std::wstring w;
+    const unsigned mix = random() % 8 + 1;  // how many kinds this text draws from
+    for (std::size_t n = random() % 90; w.size() < n;) {
+      const auto& kind = kinds[random() % mix];
+      const unsigned u = kind[0] + random() % (kind[1] - kind[0] + 1);
+      if (u > 0xFFFF && kUtf16) continue;
+      for (unsigned repeat = random() % 12; repeat-- > 0;) w += static_cast<wchar_t>(u);
+    }
+    if (!w.empty() && random() % 4 == 0) w[random() % w.size()] = 0;
+#if !defined(_WIN32)
+    for (const unsigned code_page : {65001u, 0u}) {
+      std::string want, got;
+      ASSERT_FALSE(portable_to_bytes<scalar_kernels>(code_page, w, want));
+      ASSERT_FALSE(portable_to_bytes<TypeParam>(code_page, w, got));
+      ASSERT_EQ(hex(want), hex(got)) << code_page << " text " << text;
+    }
+#endif
+    std::string narrow, narrow_want;
+    std::wstring wide, wide_want;
+    rtf_escape<char, scalar_kernels>(w, narrow_want);
+    rtf_escape<char, TypeParam>(w, narrow);
+    rtf_escape<wchar_t, scalar_kernels>(w, wide_want);
+    rtf_escape<wchar_t, TypeParam>(w, wide);
+    ASSERT_EQ(narrow_want, narrow) << text;
+    ASSERT_TRUE(wide_want == wide) << text;
+  }
+}
+
 }  // namespace

@@ -104,8 +104,22 @@ def table(times, rows, unit, scale, before):
               f"{', '.join(met)} |")
 
 
+# Rows in a fixed order (random interleaving writes the JSON in any order):
+# jobs as listed here, then any other in name order; inputs likewise.
+JOBS = ["fromUtf8", "toUtf8", "fromLatin1", "toLatin1", "base64", "toRTF", "toRTFW"]
+INPUTS = ["english", "french_german", "chinese_japanese", "emoji5", "short", "short_english",
+          "short_french_german", "short_chinese_japanese", "short_emoji", "100k", "1M"]
+
+
+def rank(row):
+    job, inp = row
+    return (JOBS.index(job) if job in JOBS else len(JOBS), job,
+            INPUTS.index(inp) if inp in INPUTS else len(INPUTS), inp)
+
+
 def main():
     context, times, order = load(sys.argv[1])
+    order = sorted(order, key=rank)
     before = load(sys.argv[2])[1] if len(sys.argv) > 2 else None
     print(f"Host: {context.get('num_cpus')} CPUs at {context.get('mhz_per_cpu')} MHz, "
           f"load average {', '.join(f'{x:.2f}' for x in context.get('load_avg', []))}, "

@@ -88,7 +88,7 @@ def table(times, rows, unit, scale, before):
         if ours is None:
             continue
         peers = ", ".join(f"{p} {fmt(t * scale)} ({t / ours:.2f})"
-                          for p, t in row.items() if p != "zodode")
+                          for p, t in sorted(row.items()) if p != "zodode")
         goals, met = [], []
         for peer, bars in TARGETS.get(job, []):
             target = bars.get(inp, bars.get(EVERY))

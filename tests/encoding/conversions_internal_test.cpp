@@ -56,6 +56,9 @@ const std::vector<Row> kRows = {
     // Overlong, surrogate, above 10FFFF: the lead and the second byte are one U+FFFD.
     {65001, "\xE0\x80\x80", L"\xFFFD\xFFFD", kDecode}, {65001, "\xE0\x9F\xBF", L"\xFFFD\xFFFD", kDecode}, {65001, "\xF0\x8F\xBF\xBF", L"\xFFFD\xFFFD\xFFFD", kDecode},
     {65001, "\xED\xA0\x80", L"\xFFFD\xFFFD", kDecode}, {65001, "\xED\xBF\xBF", L"\xFFFD\xFFFD", kDecode}, {65001, "\xF4\x90\x80\x80", L"\xFFFD\xFFFD\xFFFD", kDecode},
+    {65001, "\xF4\xA0\x80\x80", L"\xFFFD\xFFFD\xFFFD", kDecode}, {65001, "\xF5\x90\x80\x80", L"\xFFFD\xFFFD\xFFFD\xFFFD", kDecode},
+    // A flaw, then more ASCII than one window takes: the last window reads all of it.
+    {65001, "\x80" "abcdefghijklmnopqrstuvwxyz01234567", L"\xFFFD" L"abcdefghijklmnopqrstuvwxyz01234567", kDecode},
     // The edges of each well-formed range.
     {65001, "\x7F\xC2\x80\xDF\xBF", L"\x7F\x0080\x07FF", kBoth}, {65001, "\xE0\xA0\x80\xED\x9F\xBF", L"\x0800\xD7FF", kBoth},
     {65001, "\xEE\x80\x80\xEF\xBF\xBF", L"\xE000\xFFFF", kBoth}, {65001, "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", L"\U00010000\U0010FFFF", kBoth},

@@ -160,6 +160,21 @@ TYPED_TEST(KernelSet, ResultPastTheCountFailsAsTheSizeQuery) {
     }
   }
 }
+
+// Texts past the stack buffer, of every length over a few windows: their last
+// round may start with fewer bytes left than a window writes.
+TYPED_TEST(KernelSet, TextsLongerThanTheStackBufferEndInRounds) {
+  for (std::size_t n = kShortText; n <= kShortText + 2 * kUtf8WindowRead; ++n) {
+    const std::string text = "\xC3\xA9" + std::string(n, 'a');
+    const std::wstring units = L"\x00E9" + std::wstring(n, L'a');
+    std::wstring wide;
+    std::string narrow;
+    ASSERT_FALSE(portable_to_wide<TypeParam>(65001, text, wide));
+    ASSERT_EQ(units, wide) << n;
+    ASSERT_FALSE(portable_to_bytes<TypeParam>(65001, units, narrow));
+    ASSERT_EQ(text, narrow) << n;
+  }
+}
 #endif
 
 // 24 copies of fill with stop at `at` (none when at is 16).

@@ -56,6 +56,9 @@ const std::vector<Row> kRows = {
     // Overlong, surrogate, above 10FFFF: the lead and the second byte are one U+FFFD.
     {65001, "\xE0\x80\x80", L"\xFFFD\xFFFD", kDecode}, {65001, "\xE0\x9F\xBF", L"\xFFFD\xFFFD", kDecode}, {65001, "\xF0\x8F\xBF\xBF", L"\xFFFD\xFFFD\xFFFD", kDecode},
     {65001, "\xED\xA0\x80", L"\xFFFD\xFFFD", kDecode}, {65001, "\xED\xBF\xBF", L"\xFFFD\xFFFD", kDecode}, {65001, "\xF4\x90\x80\x80", L"\xFFFD\xFFFD\xFFFD", kDecode},
+    {65001, "\xF4\xA0\x80\x80", L"\xFFFD\xFFFD\xFFFD", kDecode}, {65001, "\xF5\x90\x80\x80", L"\xFFFD\xFFFD\xFFFD\xFFFD", kDecode},
+    // A flaw, then more ASCII than one window takes: the last window reads all of it.
+    {65001, "\x80" "abcdefghijklmnopqrstuvwxyz01234567", L"\xFFFD" L"abcdefghijklmnopqrstuvwxyz01234567", kDecode},
     // The edges of each well-formed range.
     {65001, "\x7F\xC2\x80\xDF\xBF", L"\x7F\x0080\x07FF", kBoth}, {65001, "\xE0\xA0\x80\xED\x9F\xBF", L"\x0800\xD7FF", kBoth},
     {65001, "\xEE\x80\x80\xEF\xBF\xBF", L"\xE000\xFFFF", kBoth}, {65001, "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", L"\U00010000\U0010FFFF", kBoth},
@@ -155,6 +158,21 @@ TYPED_TEST(KernelSet, ResultPastTheCountFailsAsTheSizeQuery) {
     } catch (const std::exception& e) {
       EXPECT_STREQ("Error in conversion.", e.what());
     }
+  }
+}
+
+// Texts past the stack buffer, of every length over a few windows: their last
+// round may start with fewer bytes left than a window writes.
+TYPED_TEST(KernelSet, TextsLongerThanTheStackBufferEndInRounds) {
+  for (std::size_t n = kShortText; n <= kShortText + 2 * kUtf8WindowRead; ++n) {
+    const std::string text = "\xC3\xA9" + std::string(n, 'a');
+    const std::wstring units = L"\x00E9" + std::wstring(n, L'a');
+    std::wstring wide;
+    std::string narrow;
+    ASSERT_FALSE(portable_to_wide<TypeParam>(65001, text, wide));
+    ASSERT_EQ(units, wide) << n;
+    ASSERT_FALSE(portable_to_bytes<TypeParam>(65001, units, narrow));
+    ASSERT_EQ(text, narrow) << n;
   }
 }
 #endif

@@ -35,6 +35,7 @@ class utf8_decoding : public text_reader<unsigned char> {
   explicit utf8_decoding(std::string_view in) : text_reader(bytes_of(in.data()), in.size()) {}
   bool done() const { return next_ == end_; }
   std::size_t most() const { return left(); }  // two units take four bytes
+  static constexpr std::size_t slack = Kernels::whole_sequences ? kUtf8Window : kBlock;
 
   // The read position is kept in a local: the vector stores may alias
   // anything, and a member would be reloaded after each of them.
@@ -97,17 +98,15 @@ class cp1252_decoding : public text_reader<unsigned char> {
   explicit cp1252_decoding(std::string_view in) : text_reader(bytes_of(in.data()), in.size()) {}
   bool done() const { return next_ == end_; }
   std::size_t most() const { return left(); }
+  static constexpr std::size_t slack = kBlock;
 
   ZODODE_ALWAYS_INLINE std::size_t operator()(wchar_t* out, wchar_t* last) {
     wchar_t* o = out;
     while (next_ != end_ && o <= last) {
-      if (block_fits()) {
-        const std::size_t run = Kernels::widen_cp1252(next_, o);
-        next_ += run;
-        o += run;
-        if (run == kBlock) continue;
-      }
-      *o++ = static_cast<wchar_t>(cp1252_unit(*next_++));
+      whole_blocks(o, last, [](const unsigned char* in, wchar_t* to) {
+        return Kernels::widen_cp1252(in, to);
+      });
+      if (next_ != end_ && o <= last) *o++ = static_cast<wchar_t>(cp1252_unit(*next_++));
     }
     return static_cast<std::size_t>(o - out);
   }
@@ -121,6 +120,7 @@ class utf8_encoding : public text_reader<wchar_t> {
   explicit utf8_encoding(std::wstring_view in) : text_reader(in.data(), in.size()) {}
   bool done() const { return next_ == end_ || *next_ == 0; }
   std::size_t most() const { return 3 * left(); }
+  static constexpr std::size_t slack = Kernels::whole_sequences ? kStepMost : kBlock;
 
   ZODODE_ALWAYS_INLINE std::size_t operator()(char* out, char* last) {
     char* o = out;
@@ -155,6 +155,7 @@ class cp1252_encoding : public text_reader<wchar_t> {
   explicit cp1252_encoding(std::wstring_view in) : text_reader(in.data(), in.size()) {}
   bool done() const { return next_ == end_ || *next_ == 0; }
   std::size_t most() const { return left(); }
+  static constexpr std::size_t slack = kBlock;
 
   ZODODE_ALWAYS_INLINE std::size_t operator()(char* out, char* last) {
     char* o = out;

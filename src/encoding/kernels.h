@@ -33,7 +33,8 @@
 //   is best left to the per-character rules). rtf_escapes<Char, S> reads
 //   exactly 8 units and writes at most 64 Char: the leading units that are in
 //   S (passed as they are) or in 0x80-0xFFFF but U+FEFF (written as "\uN?").
-//   The caller keeps 64 units of room past the position it writes at.
+//   The caller keeps kStepMost (64) units of room past the position it
+//   writes at for these two.
 //
 // A new set is a header defining one more struct with these members, and a
 // line in the lists below; a set chosen at run time also needs its own file
@@ -67,6 +68,8 @@ inline constexpr std::size_t kBlock = 16;
 // reads to do so.
 inline constexpr std::size_t kUtf8Window = 32;
 inline constexpr std::size_t kUtf8WindowRead = kUtf8Window + 3;
+// The most a units_to_utf8 or rtf_escapes step writes.
+inline constexpr std::size_t kStepMost = 64;
 
 // What a whole-sequence kernel read and wrote.
 struct code_step {

@@ -144,6 +144,10 @@ class rtf_escaping : public text_reader<wchar_t> {
     return next_ == end_ || (kPassing<Char> == unit_set::ascii_but_nul && *next_ == 0);
   }
   std::size_t most() const { return 16 * left(); }  // two escapes of eight
+  // A block or two escapes; and a whole step where a narrow result, which
+  // is not zero filled, can keep the room for it cheaply.
+  static constexpr std::size_t slack =
+      Kernels::whole_sequences && std::is_same_v<Char, char> ? kStepMost : kBlock;
 
   ZODODE_ALWAYS_INLINE std::size_t operator()(Char* out, Char* last) {
     rtf_round_writer<Char, Kernels> writer(out);
@@ -163,7 +167,10 @@ class rtf_escaping : public text_reader<wchar_t> {
       bool dense = false;
       while (writer.position() <= last && next_ != end_ && unit_bits(*next_) >= 0x80) {
         if constexpr (Kernels::whole_sequences) {
-          if (dense && end_ - next_ >= 8) {
+          // Its step writes up to kStepMost units, more than the round
+          // keeps past last.
+          if (dense && end_ - next_ >= 8 &&
+              last - writer.position() >= static_cast<std::ptrdiff_t>(kStepMost - slack)) {
             const code_step step =
                 Kernels::template rtf_escapes<Char, kPassing<Char>>(next_, writer.position());
             next_ += step.read;

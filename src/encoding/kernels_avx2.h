@@ -300,13 +300,8 @@ struct avx2_kernels {
       const __m256i words = _mm256_packs_epi32(a, b);  // a0-3 b0-3 | a4-7 b4-7
       const __m256i in_order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
       if constexpr (Set == unit_set::cp1252_but_nul) {
-        // A block of ASCII, nearly every one in Western text, by one maximum.
-        if (all_ascii_but_nul(a, b)) {
-          _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
-                           _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(
-                               _mm256_packus_epi16(words, words), in_order)));
-          return kBlock;
-        }
+        // One path for every block, with no branch on whether it is ASCII:
+        // in Western text that branch goes either way from block to block.
         // The bytes in the low half, and in the high one a nonzero byte for
         // each word above 0xFF (a negative word packs to byte 0, outside too).
         const __m256i above = _mm256_subs_epu16(words, _mm256_set1_epi16(0xFF));
@@ -349,18 +344,10 @@ struct avx2_kernels {
   template <unit_set Set>
   ZODODE_AVX2_INLINE static std::size_t copy(const wchar_t* in, wchar_t* out) {
     if constexpr (sizeof(wchar_t) == 4) {
-      const __m256i a = load32(in);
-      const __m256i b = load32(in + 8);
-      if constexpr (Set == unit_set::ascii) {  // a block of ASCII by one maximum
-        if (_mm256_testz_si256(_mm256_max_epu32(a, b), _mm256_set1_epi32(~0x7F))) {
-          store_halves(a, out);
-          store_halves(b, out + 8);
-          return kBlock;
-        }
-      }
-      store_halves(a, out);
-      store_halves(b, out + 8);
-      return run_before(~words_in_set<Set>(_mm256_packs_epi32(a, b)));
+      // As the SSE2 set copies. A branch of its own on whether a block is
+      // ASCII goes either way from block to block in Western text, and two
+      // 32-byte loads gave nothing the four 16-byte ones do not.
+      return sse2_kernels::copy<Set>(in, out);
     } else {
       const __m256i w = load32(in);
       store_halves(w, out);
@@ -534,15 +521,6 @@ struct avx2_kernels {
   }
 
  private:
-  // True when the 16 units of a and b lie in 01-7F.
-  ZODODE_AVX2_INLINE static bool all_ascii_but_nul(__m256i a, __m256i b) {
-    // u - 1 below 0x7F: NUL wraps to the largest number.
-    const __m256i one = _mm256_set1_epi32(1);
-    const __m256i top = _mm256_max_epu32(_mm256_sub_epi32(a, one), _mm256_sub_epi32(b, one));
-    return _mm256_testz_si256(top, _mm256_set1_epi32(~0x7F)) != 0 &&
-           _mm256_testz_si256(_mm256_add_epi32(top, one), _mm256_set1_epi32(~0x7F)) != 0;
-  }
-
   // Set's units among the 16-bit words a0-3 b0-3 | a4-7 b4-7 that two
   // vectors of eight 32-bit units pack to, a bit for each in unit order.
   template <unit_set Set>

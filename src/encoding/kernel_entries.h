@@ -36,9 +36,6 @@ const kernel_entries& chosen_entries();
 // The AVX2 set's table (kernels_avx2.cpp); only chosen_entries() takes it.
 const kernel_entries& avx2_entries();
 
-// The table of the set this build runs on any processor of its target.
-const kernel_entries& native_entries();
-
 }  // namespace zodode::detail
 
 #endif  // ZODODE_ENCODING_KERNEL_ENTRIES_H

@@ -27,8 +27,6 @@ constexpr kernel_entries kNativeEntries = entries_of<native_kernels>();
 
 }  // namespace
 
-const kernel_entries& native_entries() { return kNativeEntries; }
-
 const kernel_entries& chosen_entries() {
 #if defined(ZODODE_KERNELS_AVX2)
   static const kernel_entries& chosen = avx2_usable() ? avx2_entries() : kNativeEntries;

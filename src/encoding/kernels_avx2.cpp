@@ -61,23 +61,10 @@ char* base64_lines(const unsigned char* in, std::size_t lines, char* out) {
   return out;
 }
 
-#if !defined(_WIN32)
-// Windows-1252 to wide measured 5-20% quicker with the native set's loop than
-// with this set's (interleaved runs on all four benchmark texts, the same
-// instruction counts), so that direction stays with the native set.
-conversion_failure to_wide(unsigned code_page, std::string_view text, std::wstring& out) {
-  if (code_page != kCodePageUtf8) return native_entries().to_wide(code_page, text, out);
-  return portable_to_wide<avx2_kernels>(code_page, text, out);
-}
-#endif
-
 }  // namespace
 
 constexpr kernel_entries make_entries() {
   kernel_entries e = entries_of<avx2_kernels>();
-#if !defined(_WIN32)
-  e.to_wide = to_wide;
-#endif
   e.base64_lines = base64_lines;
   return e;
 }

@@ -340,6 +340,52 @@ TYPED_TEST(KernelSet, RtfEscapesAfterAsciiRunsOfEveryLength) {
   }
 }
 
+// Texts of several rounds behind ASCII of every length below a step, so that
+// the steps meet each round's end at every offset: each converts as its
+// pieces (the rows above, with runs of ASCII, of three-byte characters and
+// of five-digit escapes) do.
+TYPED_TEST(KernelSet, RowsRepeatedOverSeveralRounds) {
+  std::wstring rtf_piece;
+  std::string escaped_piece;
+  for (const auto& [text, escaped] : kEscapes) {
+    rtf_piece += text + std::wstring(30, wchar_t(0x4E2D));
+    escaped_piece += escaped;
+    for (int i = 0; i < 30; ++i) escaped_piece += "\\u20013?";
+  }
+#if !defined(_WIN32)
+  std::string bytes[2];  // code pages 0 and 65001
+  std::wstring units[2];
+  for (const Row& r : kRows) {
+    if (r.ways != kBoth) continue;
+    bytes[r.code_page != 0] += r.bytes + std::string(37, 'x');
+    units[r.code_page != 0] += r.units + std::wstring(37, L'x');
+  }
+  for (int i = 0; i < 80; ++i) bytes[1] += "\xE4\xB8\xAD", units[1] += wchar_t(0x4E2D);
+#endif
+  for (std::size_t shift = 0; shift < 64; ++shift) {
+#if !defined(_WIN32)
+    for (const unsigned code_page : {0u, 65001u}) {
+      std::string b(shift, 'a'), narrow;
+      std::wstring w(shift, L'a'), wide;
+      for (int k = 0; k < 64; ++k) b += bytes[code_page != 0], w += units[code_page != 0];
+      ASSERT_FALSE(portable_to_wide<TypeParam>(code_page, b, wide, w.size() + 1));
+      ASSERT_FALSE(portable_to_bytes<TypeParam>(code_page, w, narrow, b.size() + 1));
+      ASSERT_TRUE(wide == w && narrow == b) << code_page << " after " << shift;
+      // One short of the result and its NUL: the count fails, in the last round.
+      ASSERT_TRUE(portable_to_wide<TypeParam>(code_page, b, wide, w.size()) &&
+                  portable_to_bytes<TypeParam>(code_page, w, narrow, b.size()));
+    }
+#endif
+    std::wstring in(shift, L'a'), wide;
+    std::string want(shift, 'a'), narrow;
+    for (int k = 0; k < 10; ++k) in += rtf_piece, want += escaped_piece;
+    rtf_escape<char, TypeParam>(in, narrow);
+    rtf_escape<wchar_t, TypeParam>(in, wide);
+    ASSERT_EQ(want, narrow) << shift;
+    ASSERT_TRUE(std::wstring(want.begin(), want.end()) == wide) << shift;
+  }
+}
+
 // Mixed text as the block steps meet it: runs of ASCII, two-, three- and
 // four-byte characters, escapes of every digit count, pairs, lone surrogates
 // and U+FEFF at random places, against the scalar set (the reference).

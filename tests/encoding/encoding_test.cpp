@@ -98,4 +98,14 @@ TEST(WideRtf, MembersEscapeAndCutTheNarrowFormAtNul) {
   EXPECT_EQ(std::wstring(L"Gr\x00FC\xFEFF\0\x00E9", 6), units(s));
 }
 
+// ASCII, then characters of three bytes and five-digit escapes: the result
+// outgrows the size its first rounds projected.
+TEST(WideRtf, ResultsOutgrowTheirProjection) {
+  zWString s(std::wstring(3000, L'a') + std::wstring(3000, wchar_t(0x4E2D)));  // toRTF is not const
+  std::string utf8(3000, 'a'), rtf(3000, 'a');
+  for (int i = 0; i < 3000; ++i) utf8 += "\xE4\xB8\xAD", rtf += "\\u20013?";
+  EXPECT_EQ(utf8, s.toUtf8().data());
+  EXPECT_EQ(rtf, s.toRTF().data());
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #define ZODODE_ENCODING_ROUNDS_H
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
@@ -102,7 +103,10 @@ class heap_text {
   char& operator[](std::size_t i) { return bytes_[i]; }
   void clear() { size_ = 0; }
   // Within the capacity; the new bytes are the caller's to write.
-  void resize(std::size_t n) { size_ = n; }
+  void resize(std::size_t n) {
+    assert(n <= capacity_);
+    size_ = n;
+  }
   // Appends n bytes.
   void append(const char* bytes, std::size_t n) {
     reserve(size_ + n);
@@ -142,8 +146,9 @@ class heap_text {
 // A converter holds the read position between rounds. A round writes from out
 // while the writer has not passed last, blocks of 16 units through the
 // kernels (kernels.h) and every other character by the per-character rules,
-// and returns the units written. A block that stops early leaves the writer
-// at most 15 units past last: one more unit still fits, a longer step waits.
+// and returns the units written. A step starts only at or before last, so
+// it ends within the converter's slack past last: a whole block started at
+// last ends exactly at the room's end.
 // A round is inlined into fill_in_rounds, and fill_in_rounds into its caller,
 // where the converter is a local (ZODODE_ALWAYS_INLINE): out of line, a
 // round's char writes may alias the read position, which then goes to memory
@@ -164,9 +169,9 @@ class text_reader {
   // follow is known before the loop, which then tests only what step
   // returns: a short loop that no bounds test lengthens, whose speed does
   // not hang on where its branches fall.
+  // o must be at or before last.
   template <typename Out, typename Step>
   ZODODE_ALWAYS_INLINE void whole_blocks(Out*& o, const Out* last, Step step) {
-    if (o > last) return;
     std::size_t n = std::min(left() / kBlock, static_cast<std::size_t>(last - o) / kBlock + 1);
     const Source* p = next_;
     for (; n != 0; --n) {

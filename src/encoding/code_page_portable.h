@@ -143,7 +143,16 @@ class utf8_encoding : public text_reader<wchar_t> {
         *o++ = static_cast<char>(*next_++);
         continue;
       }
-      next_ += put_utf8_quickly(next_, o);
+      if constexpr (Kernels::whole_sequences) {
+        next_ += put_utf8_quickly(next_, o);
+      } else {
+        // Not ASCII: this character and the non-ASCII ones after it, while
+        // they fit. A block tried at each of them would cost a block's loads
+        // for every character of text without ASCII.
+        do {
+          next_ += put_utf8_quickly(next_, o);
+        } while (o <= last && next_ != end_ && unit_bits(*next_) >= 0x80);
+      }
     }
     return static_cast<std::size_t>(o - out);
   }

@@ -1,7 +1,9 @@
 // zodode_paired: this build of the library against another build of the same
 // ABI (an earlier commit's libzodode32.so), call by call in one process.
 //
-//   zodode_paired path/to/other/libzodode32.so [calls]
+//   zodode_paired path/to/other/libzodode32.so [calls] [filter]
+//
+// With a filter, only the rows whose "job/input" contains it are run.
 //
 // The two libraries take turns on the same inputs, the order swapped at each
 // call, so both meet the same moments of a shared machine, and the ratio of
@@ -18,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "corpus.h"
@@ -117,9 +120,12 @@ double median(std::vector<double> v) {
 // One table row per job: the medians of this build and the other (per call;
 // milliseconds for the corpora, nanoseconds for the short texts), and the
 // median of other/this over pairs of calls.
-void compare(const char* name, inputs& in, int calls, int batch, const conversions (&sides)[2]) {
+void compare(const char* name, inputs& in, int calls, int batch, const conversions (&sides)[2],
+             const char* filter) {
   const double unit = batch == 1 ? 1.0 : 1e6 / batch;
   for (int job = 0; job < 6; ++job) {
+    const std::string row = std::string(kJobs[job]) + "/" + name;
+    if (row.find(filter) == std::string::npos) continue;
     std::vector<double> times[2], ratios;
     std::size_t sink = 0;
     for (int call = 0; call < calls + 2; ++call) {
@@ -146,7 +152,7 @@ void compare(const char* name, inputs& in, int calls, int batch, const conversio
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: zodode_paired path/to/other/libzodode32.so [calls]\n");
+    std::fprintf(stderr, "usage: zodode_paired path/to/other/libzodode32.so [calls] [filter]\n");
     return 2;
   }
   mallopt(M_MMAP_MAX, 0);  // as zodode_bench: results from the heap, not fresh pages
@@ -157,12 +163,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int calls = argc > 2 ? std::max(1, std::atoi(argv[2])) : 40;
+  const char* filter = argc > 3 ? argv[3] : "";
   const conversions sides[2] = {own_conversions(), conversions_of(other)};
   std::printf("| job | input | this | other | other/this |\n|---|---|---:|---:|---:|\n");
   for (bench::corpus_kind kind : bench::kAllCorpora) {
     const bench::corpus& c = bench::get_corpus(kind);
     inputs in{zString(c.utf8), zString(c.cp1252), zWString(c.wide)};
-    compare(bench::corpus_name(kind), in, calls, 1, sides);
+    compare(bench::corpus_name(kind), in, calls, 1, sides, filter);
   }
   struct short_text {
     const char* name;
@@ -176,7 +183,7 @@ int main(int argc, char** argv) {
   for (const short_text& s : shorts) {
     inputs in{zString(bench::encode_utf8(s.text)), zString(bench::encode_cp1252(s.text)),
               zWString(s.text)};
-    compare(s.name, in, 10 * calls, 2000, sides);
+    compare(s.name, in, 10 * calls, 2000, sides, filter);
   }
   return 0;
 }

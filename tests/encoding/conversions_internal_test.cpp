@@ -343,14 +343,21 @@ TYPED_TEST(KernelSet, RtfEscapesAfterAsciiRunsOfEveryLength) {
 // Texts of several rounds behind ASCII of every length below a step, so that
 // the steps meet each round's end at every offset: each converts as its
 // pieces (the rows above, with runs of ASCII, of three-byte characters and
-// of five-digit escapes) do.
+// of five-digit escapes, and stretches of ASCII with an escape here and
+// there) do.
 TYPED_TEST(KernelSet, RowsRepeatedOverSeveralRounds) {
-  std::wstring rtf_piece;
-  std::string escaped_piece;
+  std::wstring rtf_piece, sparse_piece;
+  std::string escaped_piece, escaped_sparse_piece;
   for (const auto& [text, escaped] : kEscapes) {
     rtf_piece += text + std::wstring(30, wchar_t(0x4E2D));
     escaped_piece += escaped;
     for (int i = 0; i < 30; ++i) escaped_piece += "\\u20013?";
+  }
+  // Rounds of few escapes between rounds of many, where a wide result
+  // changes its way of escaping.
+  for (int i = 0; i < 100; ++i) {
+    sparse_piece += std::wstring(60, L'q') + kEscapes[i % 7].first;
+    escaped_sparse_piece += std::string(60, 'q') + kEscapes[i % 7].second;
   }
 #if !defined(_WIN32)
   std::string bytes[2];  // code pages 0 and 65001
@@ -378,7 +385,10 @@ TYPED_TEST(KernelSet, RowsRepeatedOverSeveralRounds) {
 #endif
     std::wstring in(shift, L'a'), wide;
     std::string want(shift, 'a'), narrow;
-    for (int k = 0; k < 10; ++k) in += rtf_piece, want += escaped_piece;
+    for (int k = 0; k < 10; ++k) {
+      in += k % 3 == 1 ? sparse_piece : rtf_piece;
+      want += k % 3 == 1 ? escaped_sparse_piece : escaped_piece;
+    }
     rtf_escape<char, TypeParam>(in, narrow);
     rtf_escape<wchar_t, TypeParam>(in, wide);
     ASSERT_EQ(want, narrow) << shift;

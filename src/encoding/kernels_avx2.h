@@ -256,14 +256,15 @@ struct avx2_kernels {
     return run_before(static_cast<unsigned>(_mm_movemask_epi8(bytes)));
   }
 
-  // Bytes 80-9F are mapped in the block too: the whole block is converted.
   ZODODE_AVX2_INLINE static std::size_t widen_cp1252(const unsigned char* in, wchar_t* out) {
+    return sse2_kernels::widen_cp1252(in, out);
+  }
+
+  // A whole block of Windows-1252, bytes 80-9F mapped by table lookups;
+  // returns a mask of those bytes.
+  ZODODE_AVX2_INLINE static unsigned map_cp1252(const unsigned char* in, wchar_t* out) {
     const __m128i bytes = load16(in);
     const __m128i mapped = _mm_cmplt_epi8(bytes, _mm_set1_epi8(-96));  // 80-9F read as signed
-    if (_mm_movemask_epi8(mapped) == 0) {
-      sse2_kernels::store_widened(bytes, out);
-      return kBlock;
-    }
     using avx2_tables::kCp1252Nibbles;
     const __m128i nibble = _mm_and_si128(bytes, _mm_set1_epi8(0x0F));
     const __m128i upper =
@@ -284,7 +285,7 @@ struct avx2_kernels {
     } else {
       store_halves(units, out);
     }
-    return kBlock;
+    return static_cast<unsigned>(_mm_movemask_epi8(mapped));
   }
 
   // The run comes from a mask of the units outside Set, found without a

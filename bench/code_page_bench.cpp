@@ -45,6 +45,14 @@ void from_utf8_icu32(benchmark::State& state, corpus_kind kind) {
   state.SetBytesProcessed(state.iterations() * c.utf8.size());
 }
 
+// Units of a wide result of the job, zero filled in rounds and not written.
+void wide_result_floor(benchmark::State& state, corpus_kind kind, bool latin1) {
+  const corpus& c = get_corpus(kind);
+  const std::size_t units = latin1 ? c.cp1252.size() : c.wide.size();
+  for (auto _ : state) benchmark::DoNotOptimize(result_floor(units));
+  state.SetBytesProcessed(state.iterations() * (latin1 ? c.cp1252 : c.utf8).size());
+}
+
 void to_utf8_zodode(benchmark::State& state, corpus_kind kind) {
   const corpus& c = get_corpus(kind);
   zWString in(c.wide);
@@ -121,6 +129,7 @@ void register_code_page_benchmarks() {
     add("fromUtf8", "mbstowcs", input, from_utf8_mbstowcs, kind);
     add("fromUtf8", "icu_utf16", input, from_utf8_icu16, kind);
     add("fromUtf8", "icu_utf32", input, from_utf8_icu32, kind);
+    add("fromUtf8", "result_floor", input, wide_result_floor, kind, false);
   }
   for (corpus_kind kind : kAllCorpora) {
     const std::string input = corpus_name(kind);
@@ -133,6 +142,7 @@ void register_code_page_benchmarks() {
     const std::string input = corpus_name(kind);
     add("fromLatin1", "zodode", input, from_latin1_zodode, kind);
     add("fromLatin1", "iconv", input, from_latin1_iconv, kind);
+    add("fromLatin1", "result_floor", input, wide_result_floor, kind, true);
   }
   for (corpus_kind kind : kAllCorpora) {
     const std::string input = corpus_name(kind);

@@ -3,6 +3,7 @@
 #include <openssl/evp.h>
 #include <unicode/ustring.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
@@ -44,6 +45,13 @@ std::string iconv_peer::to_bytes(const std::wstring& in) {
     left -= sizeof(wchar_t);
   }
   out.resize(out.size() - room);
+  return out;
+}
+
+std::wstring result_floor(std::size_t units) {
+  std::wstring out;
+  out.reserve(units);
+  while (out.size() < units) out.resize(std::min(units, out.size() + 2048));
   return out;
 }
 

@@ -45,6 +45,13 @@ class utf8_locale_scope {
   locale_t previous_;
 };
 
+// The least that a std::wstring result of `units` units costs: the capacity
+// reserved once, then the string grown by resize in rounds of 2048 units, as
+// the library's rounds grow theirs, each round zero filled and nothing else
+// written. Any conversion into a std::wstring pays for this zero fill (C++17
+// has no way to grow one without it).
+std::wstring result_floor(std::size_t units);
+
 // mbstowcs / wcstombs with the same size-query-then-convert shape.
 std::wstring mbstowcs_peer(const std::string& in);
 std::string wcstombs_peer(const std::wstring& in);

@@ -44,6 +44,14 @@ void rtf_simple(benchmark::State& state, corpus_kind kind) {
   state.SetBytesProcessed(state.iterations() * wide_bytes(c));
 }
 
+// The units of the wide result, zero filled in rounds and not written.
+void rtfw_result_floor(benchmark::State& state, corpus_kind kind) {
+  const corpus& c = get_corpus(kind);
+  const std::size_t units = rtf_size(c.wide);
+  for (auto _ : state) benchmark::DoNotOptimize(result_floor(units));
+  state.SetBytesProcessed(state.iterations() * wide_bytes(c));
+}
+
 }  // namespace
 
 void register_rtf_benchmarks() {
@@ -56,6 +64,7 @@ void register_rtf_benchmarks() {
     const std::string input = corpus_name(kind);
     add("toRTFW", "zodode", input, to_rtfw_zodode, kind);
     add("toRTFW", "simple_loop", input, rtf_simple<wchar_t>, kind);
+    add("toRTFW", "result_floor", input, rtfw_result_floor, kind);
   }
 }
 

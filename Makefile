@@ -6,6 +6,7 @@
 #   make test-release      the release build's unit, export and tool tests
 #   make test-scalar       the same tests with the scalar kernels only (no SSE2)
 #   make test-m32          the library and unit tests built with -m32, run natively
+#                          (or under qemu-i386 where the kernel runs no 32-bit programs)
 #   make test-asan         the same under AddressSanitizer + UndefinedBehaviorSanitizer
 #   make test-windows      cross-build for Windows with mingw-w64: the x86_64 DLL
 #                          and its tests, run under Wine, and the i686 DLL and
@@ -29,8 +30,12 @@ LEG_TOOLS_mingw-x64 = x86_64-w64-mingw32-g++-posix wine
 LEG_PACKAGES_mingw-x64 = g++-mingw-w64-x86-64 wine wine64
 LEG_TOOLS_mingw-i686 = i686-w64-mingw32-g++-posix
 LEG_PACKAGES_mingw-i686 = g++-mingw-w64-i686
-LEG_TOOLS_m32 = /usr/lib/gcc/x86_64-linux-gnu/12/32/libstdc++.so
-LEG_PACKAGES_m32 = g++-multilib
+# Where the kernel runs no 32-bit programs, the m32 leg runs its tests under
+# qemu-i386 (the build finds it); the probe runs only when the leg does.
+M32_RUNNER = $(shell d=$$(mktemp -d) && printf 'int main(void){return 0;}' >$$d/p.c && \
+  gcc -m32 $$d/p.c -o $$d/p 2>/dev/null && $$d/p 2>/dev/null || echo qemu-i386; rm -rf $$d)
+LEG_TOOLS_m32 = /usr/lib/gcc/x86_64-linux-gnu/12/32/libstdc++.so $(M32_RUNNER)
+LEG_PACKAGES_m32 = g++-multilib qemu-user
 LEG_TOOLS_memcheck = valgrind
 LEG_PACKAGES_memcheck = valgrind
 LEG_TOOLS_fuzz = clang++

@@ -172,14 +172,15 @@ class utf8_encoding : public text_reader<wchar_t> {
         continue;
       }
       if constexpr (Kernels::whole_sequences) {
-        next_ += put_utf8_quickly(next_, o);
+        next_ += put_utf8_quickly(next_, o);  // a step that read nothing wrote nothing
       } else {
         // Not ASCII: this character and the non-ASCII ones after it, while
-        // they fit. A block tried at each of them would cost a block's loads
-        // for every character of text without ASCII.
-        do {
+        // they fit (a block may have taken the writer past last). A block
+        // tried at each of them would cost a block's loads for every
+        // character of text without ASCII.
+        while (o <= last && next_ != end_ && unit_bits(*next_) >= 0x80) {
           next_ += put_utf8_quickly(next_, o);
-        } while (o <= last && next_ != end_ && unit_bits(*next_) >= 0x80);
+        }
       }
     }
     return static_cast<std::size_t>(o - out);

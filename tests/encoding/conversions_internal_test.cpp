@@ -174,6 +174,13 @@ TYPED_TEST(KernelSet, TextsLongerThanTheStackBufferEndInRounds) {
     ASSERT_FALSE(portable_to_bytes<TypeParam>(65001, units, narrow));
     ASSERT_EQ(text, narrow) << n;
   }
+  // A character right after a block that ends at the first round's last place.
+  for (std::size_t n = kRound - kBlock; n <= kRound; ++n) {
+    const std::wstring units = std::wstring(n, L'a') + L"\x4E2D" + std::wstring(40, L'b');
+    std::string narrow;
+    ASSERT_FALSE(portable_to_bytes<TypeParam>(65001, units, narrow));
+    ASSERT_TRUE(std::string(n, 'a') + "\xE4\xB8\xAD" + std::string(40, 'b') == narrow) << n;
+  }
 }
 #endif
 
@@ -399,6 +406,11 @@ TYPED_TEST(KernelSet, RowsRepeatedOverSeveralRounds) {
     rtf_escape<wchar_t, TypeParam>(in, wide);
     ASSERT_EQ(want, narrow) << shift;
     ASSERT_TRUE(std::wstring(want.begin(), want.end()) == wide) << shift;
+    // Five-digit escapes past the first round's end: a step meets it at every offset.
+    std::wstring run(shift, L'a'), escaped_run(shift, L'a');
+    for (int i = 0; i < 300; ++i) run += wchar_t(0x4E2D), escaped_run += L"\\u20013?";
+    rtf_escape<wchar_t, TypeParam>(run, wide);
+    ASSERT_TRUE(escaped_run == wide) << shift;
   }
 }
 

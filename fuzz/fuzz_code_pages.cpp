@@ -3,7 +3,8 @@
 // the NUL ends the text); wide text encodes to UTF-8 that decodes back (a valid
 // pair as one code point, a lone surrogate or a unit past U+10FFFF as U+FFFD);
 // every Windows-1252 byte comes back; the narrow RTF text is the wide one up
-// to its first NUL.
+// to its first NUL; and over several rounds every set gives what the scalar
+// set gives.
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -73,6 +74,34 @@ void check_encode(const std::wstring& w) {
   });
 }
 
+// Texts of several rounds: `shift` ASCII units, then the text over and over,
+// through every set as through the scalar one, so that rounds end at every
+// kind of character.
+void check_rounds(const std::wstring& w, std::size_t shift) {
+  if (w.empty()) return;
+  std::wstring text(shift, L'x');
+  while (text.size() < 3 * kRound) text += w;
+  std::string utf8, latin1, rtf;
+  std::wstring rtfw;
+  FUZZ_REQUIRE(!portable_to_bytes<scalar_kernels>(kCodePageUtf8, text, utf8) &&
+               !portable_to_bytes<scalar_kernels>(kCodePageAnsi, text, latin1));
+  rtf_escape<char, scalar_kernels>(text, rtf);
+  rtf_escape<wchar_t, scalar_kernels>(text, rtfw);
+  for_each_kernel_set(kernel_sets{}, [&](auto kernels) {
+    using Kernels = decltype(kernels);
+    std::string bytes, narrow;
+    std::wstring wide;
+    FUZZ_REQUIRE(!portable_to_bytes<Kernels>(kCodePageUtf8, text, bytes) && bytes == utf8);
+    FUZZ_REQUIRE(!portable_to_bytes<Kernels>(kCodePageAnsi, text, bytes) && bytes == latin1);
+    std::wstring back;
+    FUZZ_REQUIRE(!portable_to_wide<Kernels>(kCodePageAnsi, latin1, back));
+    FUZZ_REQUIRE(!portable_to_bytes<Kernels>(kCodePageAnsi, back, bytes) && bytes == latin1);
+    rtf_escape<char, Kernels>(text, narrow);
+    rtf_escape<wchar_t, Kernels>(text, wide);
+    FUZZ_REQUIRE(wide == rtfw && narrow == rtf);
+  });
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -84,6 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const std::uint32_t kEdges[] = {0x7F,   0x80,   0x9F,    0xA0,     0x7FF,    0x800,
                                          0xD7FF, 0xD800, 0xDBFF,  0xDC00,   0xDFFF,   0xE000,
                                          0xFEFF, 0xFFFF, 0x10000, 0x10FFFF, 0x110000, 0xFFFFFFFF};
+  const std::size_t shift = in.ConsumeIntegralInRange<std::size_t>(0, 2 * kRound);
   std::wstring w;
   while (in.remaining_bytes() > 0 && w.size() < 512) {
     const int kind = in.ConsumeIntegralInRange(0, 3);
@@ -93,5 +123,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                           : in.ConsumeIntegral<std::uint32_t>());
   }
   check_encode(w);
+  check_rounds(w, shift);
   return 0;
 }

@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,7 @@ template <typename F>
 F member(void* library, const char* name) {
   void* address = dlsym(library, name);
   if (address == nullptr) {
-    std::fprintf(stderr, "zodode_paired: %s lacks %s\n", "the other library", name);
+    std::fprintf(stderr, "zodode_paired: a library lacks %s\n", name);
     std::exit(2);
   }
   F f;
@@ -62,17 +63,6 @@ conversions conversions_of(void* library) {
           member<to_narrow>(library, "_ZNK8zWString8toLatin1Ev"),
           member<to_narrow>(library, "_ZN8zWString5toRTFEv"),
           member<to_wide>(library, "_ZN8zWString6toRTFWEv")};
-}
-
-// This build's own conversions, taken the same way so that both sides pay
-// the same indirect call.
-conversions own_conversions() {
-  return {&zWString::fromUtf8,
-          &zWString::fromLatin1,
-          [](zWString* w) { return w->toUtf8(); },
-          [](zWString* w) { return w->toLatin1(); },
-          [](zWString* w) { return w->toRTF(); },
-          [](zWString* w) { return w->toRTFW(); }};
 }
 
 struct inputs {
@@ -117,35 +107,114 @@ double median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-// One table row per job: the medians of this build and the other (per call;
-// milliseconds for the corpora, nanoseconds for the short texts), and the
-// median of other/this over pairs of calls.
+// One table row: the medians of this build (side 0) and the other (side 1)
+// per call (milliseconds for the corpora, nanoseconds for the short texts),
+// and the median of other/this over pairs of calls. run(side, batch) makes
+// `batch` calls and returns a length, so that nothing is optimised away.
+template <typename Run>
+void compare_row(const char* job, const char* input, int calls, int batch, const char* filter,
+                 Run run) {
+  const std::string row = std::string(job) + "/" + input;
+  if (row.find(filter) == std::string::npos) return;
+  const double unit = batch == 1 ? 1.0 : 1e6 / batch;
+  std::vector<double> times[2], ratios;
+  std::size_t sink = 0;
+  for (int call = 0; call < calls + 2; ++call) {
+    double took[2];
+    for (int turn = 0; turn < 2; ++turn) {
+      const int side = (call + turn) % 2;
+      const auto start = std::chrono::steady_clock::now();
+      sink += run(side, batch);
+      const auto end = std::chrono::steady_clock::now();
+      took[side] = std::chrono::duration<double, std::milli>(end - start).count() * unit;
+    }
+    if (call < 2) continue;  // warming up
+    times[0].push_back(took[0]);
+    times[1].push_back(took[1]);
+    ratios.push_back(took[1] / took[0]);
+  }
+  std::printf("| %s | %s | %.4g | %.4g | %.2f |\n", job, input, median(times[0]), median(times[1]),
+              median(ratios));
+  if (sink == 0) std::printf("(nothing done)\n");
+}
+
 void compare(const char* name, inputs& in, int calls, int batch, const conversions (&sides)[2],
              const char* filter) {
-  const double unit = batch == 1 ? 1.0 : 1e6 / batch;
   for (int job = 0; job < 6; ++job) {
-    const std::string row = std::string(kJobs[job]) + "/" + name;
-    if (row.find(filter) == std::string::npos) continue;
-    std::vector<double> times[2], ratios;
-    std::size_t sink = 0;
-    for (int call = 0; call < calls + 2; ++call) {
-      double took[2];
-      for (int turn = 0; turn < 2; ++turn) {
-        const int side = (call + turn) % 2;
-        const auto start = std::chrono::steady_clock::now();
-        sink += run(sides[side], job, in, batch);
-        const auto end = std::chrono::steady_clock::now();
-        took[side] = std::chrono::duration<double, std::milli>(end - start).count() * unit;
-      }
-      if (call < 2) continue;  // warming up
-      times[0].push_back(took[0]);
-      times[1].push_back(took[1]);
-      ratios.push_back(took[1] / took[0]);
-    }
-    std::printf("| %s | %s | %.4g | %.4g | %.2f |\n", kJobs[job], name, median(times[0]),
-                median(times[1]), median(ratios));
-    if (sink == 0) std::printf("(nothing converted)\n");
+    compare_row(kJobs[job], name, calls, batch, filter,
+                [&](int side, int n) { return run(sides[side], job, in, n); });
   }
+}
+
+// The narrow edits of the small-string benchmarks, each on a fresh copy of
+// a 51-byte text. A side's strings are built and freed by its own members,
+// called with `this` first; the arguments are this build's (one pointer each).
+struct edits {
+  void (*copy)(void*, const zString&);
+  void (*destroy)(void*);
+  void (*from_int)(void*, int);
+  void (*append)(void*, const zString&);
+  void (*replace)(void*, const zString&, const zString&);
+  void (*insert)(void*, const zString&, int);
+  void (*remove_range)(void*, unsigned, unsigned);
+  void (*remove_tail)(void*, unsigned);
+  int (*index)(const void*, const char*);
+};
+
+edits edits_of(void* library) {
+  return {member<void (*)(void*, const zString&)>(library, "_ZN7zStringC1ERKS_"),
+          member<void (*)(void*)>(library, "_ZN7zStringD1Ev"),
+          member<void (*)(void*, int)>(library, "_ZN7zStringC1Ei"),
+          member<void (*)(void*, const zString&)>(library, "_ZN7zStringpLERKS_"),
+          member<void (*)(void*, const zString&, const zString&)>(library,
+                                                                  "_ZN7zString7ReplaceERKS_S1_"),
+          member<void (*)(void*, const zString&, int)>(library, "_ZN7zString6InsertERKS_i"),
+          member<void (*)(void*, unsigned, unsigned)>(library, "_ZN7zString6RemoveEjj"),
+          member<void (*)(void*, unsigned)>(library, "_ZN7zString6RemoveEj"),
+          member<int (*)(const void*, const char*)>(library, "_ZNK7zString5IndexEPKc")};
+}
+
+zString& as_string(void* p) { return *static_cast<zString*>(p); }
+
+void compare_edits(int calls, const edits (&sides)[2], const char* filter) {
+  const zString text("The quick brown fox jumps over the lazy dog, twice!"), tail(" And again."),
+      from("fox"), to("grey wolf"), piece("very ");
+  // Each edit on a copy made, measured and freed by the same side.
+  const auto edit = [&](const char* job, auto change) {
+    compare_row(job, "short", 10 * calls, 2000, filter, [&](int side, int n) {
+      const edits& e = sides[side];
+      std::size_t sink = 0;
+      for (int i = 0; i < n; ++i) {
+        alignas(zString) unsigned char s[sizeof(zString)];
+        e.copy(s, text);
+        change(e, s);
+        sink += as_string(s).length();
+        e.destroy(s);
+      }
+      return sink;
+    });
+  };
+  edit("copy", [](const edits&, void*) {});
+  edit("append", [&](const edits& e, void* s) { e.append(s, tail); });
+  edit("Replace", [&](const edits& e, void* s) { e.replace(s, from, to); });
+  edit("Insert", [&](const edits& e, void* s) { e.insert(s, piece, 10); });
+  edit("RemoveRange", [](const edits& e, void* s) { e.remove_range(s, 10, 6); });
+  edit("RemoveTail", [](const edits& e, void* s) { e.remove_tail(s, 40); });
+  compare_row("Index", "short", 10 * calls, 2000, filter, [&](int side, int n) {
+    std::size_t sink = 0;
+    for (int i = 0; i < n; ++i) sink += static_cast<std::size_t>(sides[side].index(&text, "lazy"));
+    return sink;
+  });
+  compare_row("zString(int)", "short", 10 * calls, 2000, filter, [&](int side, int n) {
+    std::size_t sink = 0;
+    for (int i = 0; i < n; ++i) {
+      alignas(zString) unsigned char s[sizeof(zString)];
+      sides[side].from_int(s, 1234567 + i);
+      sink += as_string(s).length();
+      sides[side].destroy(s);
+    }
+    return sink;
+  });
 }
 
 }  // namespace
@@ -164,7 +233,18 @@ int main(int argc, char** argv) {
   }
   const int calls = argc > 2 ? std::max(1, std::atoi(argv[2])) : 40;
   const char* filter = argc > 3 ? argv[3] : "";
-  const conversions sides[2] = {own_conversions(), conversions_of(other)};
+  // This build's library, its members taken the same way as the other's, so
+  // that both sides pay the same call.
+  Dl_info own_info;
+  void* own = nullptr;
+  if (dladdr(reinterpret_cast<void*>(&zWString::fromUtf8), &own_info) != 0) {
+    own = dlopen(own_info.dli_fname, RTLD_NOW | RTLD_NOLOAD);
+  }
+  if (own == nullptr) {
+    std::fprintf(stderr, "zodode_paired: this build's library is not found\n");
+    return 2;
+  }
+  const conversions sides[2] = {conversions_of(own), conversions_of(other)};
   std::printf("| job | input | this | other | other/this |\n|---|---|---:|---:|---:|\n");
   for (bench::corpus_kind kind : bench::kAllCorpora) {
     const bench::corpus& c = bench::get_corpus(kind);
@@ -185,5 +265,7 @@ int main(int argc, char** argv) {
               zWString(s.text)};
     compare(s.name, in, 10 * calls, 2000, sides, filter);
   }
+  const edits edit_sides[2] = {edits_of(own), edits_of(other)};
+  compare_edits(calls, edit_sides, filter);
   return 0;
 }

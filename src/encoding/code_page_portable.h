@@ -122,15 +122,22 @@ class cp1252_decoding : public text_reader<unsigned char> {
         return static_cast<std::size_t>(o - out);
       }
     }
+    // The read position is kept in a local: the vector stores may alias
+    // anything, and a member would be reloaded after each of them (this
+    // loop took a short text a third longer so).
     std::size_t stops = 0;
-    while (next_ != end_ && o <= last) {
-      whole_blocks(o, last, [](const unsigned char* in, wchar_t* to) {
-        return Kernels::widen_cp1252(in, to);
-      });
-      if (next_ == end_ || o > last) break;
-      stops += block_fits();
-      *o++ = static_cast<wchar_t>(cp1252_unit(*next_++));
+    const unsigned char* p = next_;
+    while (p != end_ && o <= last) {
+      if (end_ - p >= static_cast<std::ptrdiff_t>(kBlock)) {
+        const std::size_t run = Kernels::widen_cp1252(p, o);
+        p += run;
+        o += run;
+        if (run == kBlock) continue;
+        ++stops;
+      }
+      *o++ = static_cast<wchar_t>(cp1252_unit(*p++));
     }
+    next_ = p;
     mapping_ = stops >= kMapFrom;
     return static_cast<std::size_t>(o - out);
   }

@@ -107,23 +107,18 @@ class heap_text {
     assert(n <= capacity_);
     size_ = n;
   }
-  // Appends n bytes. The first block comes from malloc: realloc of a null
-  // pointer costs a short text a measurable part of its time.
+  // Appends n bytes.
   void append(const char* bytes, std::size_t n) {
-    if (bytes_ == nullptr) {
-      bytes_ = static_cast<char*>(std::malloc(n + 1));
-      if (bytes_ == nullptr) throw_bad_alloc();
-      capacity_ = n;
-    } else {
-      reserve(size_ + n);
-    }
+    reserve(size_ + n);
     if (n != 0) std::memcpy(bytes_ + size_, bytes, n);
     size_ += n;
   }
-  // Room for n bytes and a NUL; the heap's refusal is std::bad_alloc.
+  // Room for n bytes and a NUL; the heap's refusal is std::bad_alloc. The
+  // first block comes from malloc: realloc of a null pointer costs a short
+  // text a measurable part of its time.
   void reserve(std::size_t n) {
     if (bytes_ != nullptr && n <= capacity_) return;
-    void* grown = std::realloc(bytes_, n + 1);
+    void* grown = bytes_ == nullptr ? std::malloc(n + 1) : std::realloc(bytes_, n + 1);
     if (grown == nullptr) throw_bad_alloc();
     bytes_ = static_cast<char*>(grown);
     capacity_ = n;
